@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cmath>
+
+#include "ArrayGeometry.h"
+#include "Extended.h"
+#include "RayState.h"
+
+namespace tessolan {
+
+// Constants of the hit search.
+inline constexpr Extended kNoHit = 1e38L;
+inline constexpr Extended kMinHitDistance = 1e-12L;
+inline constexpr Extended kMinFaceDistance = 1e-9L;
+inline constexpr Extended kTriangleTolerance = 1e-12L;
+inline constexpr Extended kParallelDivisor = 1e-9L;
+
+// What the hit tests read of the task besides the derived geometry.
+struct HitShape {
+  const ArrayGeometry& geometry;
+  bool circle;               // Shape = 1
+  Extended halfBase;         // BaseSideLength / 2
+  Extended halfTopFlat;      // TopFlatSideLength / 2
+};
+
+// Interval tests compare values rounded to double, both ends included.
+inline bool Within(Extended low, Extended value, Extended high) {
+  const double v = static_cast<double>(value);
+  return static_cast<double>(low) <= v && v <= static_cast<double>(high);
+}
+
+// The radiating area: a square of half side R, or the inscribed circle (its edge included).
+inline bool InsideRadiatingArea(const HitShape& s, Extended x, Extended y) {
+  const Extended r = s.geometry.RadiatorHalf;
+  if (s.circle) return x * x + y * y <= s.geometry.RadiatorHalfSq;
+  return Within(-r, x, r) && Within(-r, y, r);
+}
+
+// The same for a top-flat hit, where the circle's edge counts as outside.
+inline bool TopFlatInsideRadiatingArea(const HitShape& s, Extended x, Extended y) {
+  if (s.circle) return x * x + y * y < s.geometry.RadiatorHalfSq;
+  return InsideRadiatingArea(s, x, y);
+}
+
+// Twice-halved absolute area of the triangle UVW, in the program's term order.
+inline Extended TriangleArea(Extended ux, Extended uy, Extended vx, Extended vy, Extended wx, Extended wy) {
+  return std::fabs(ux * vy + vx * wy + wx * uy - ux * wy - wx * vy - vx * uy) / 2;
+}
+
+// P lies in triangle ABC (edges included) when the three sub-triangles add up to ABC within an
+// absolute tolerance of 1e-12 squared length units.
+inline bool PointInTriangle(Extended px, Extended py, Extended ax, Extended ay, Extended bx, Extended by,
+                            Extended cx, Extended cy) {
+  const Extended abc = TriangleArea(ax, ay, bx, by, cx, cy);
+  const Extended abp = TriangleArea(ax, ay, bx, by, px, py);
+  const Extended bcp = TriangleArea(bx, by, cx, cy, px, py);
+  const Extended cap = TriangleArea(cx, cy, ax, ay, px, py);
+  return std::fabs(abc - abp - bcp - cap) < kTriangleTolerance;
+}
+
+// The parallel-to-base stand-in for DirZ: a tiny divisor of random sign.
+template <class Rng>
+inline Extended BaseNormalDivisor(Extended dirZ, Rng& rng) {
+  return dirZ == 0 ? (2 * rng.Random() - 1) * kParallelDivisor : dirZ;
+}
+
+// Distance along the ray to face k (1..4) of pyramid (i, j), or false when the ray misses it.
+// `denominator` is D . N_k, already known to be negative. On a miss inside the triangle test
+// t still receives the plane distance.
+inline bool IntersectFace(const HitShape& s, const RayState& ray, int i, int j, int k, Extended denominator,
+                          Extended& t) {
+  const ArrayGeometry& g = s.geometry;
+  t = kNoHit;
+  const Extended x = g.CenterX[j];
+  const Extended y = g.CenterY[i];
+  const Extended nx = g.NormalX[k], ny = g.NormalY[k], nz = g.NormalZ[k];
+  const Extended tf = ((x - ray.RayX) * nx + (y - ray.RayY) * ny + (g.FullHeight - ray.RayZ) * nz) / denominator;
+  const Extended qx = ray.RayX + tf * ray.DirX;
+  const Extended qy = ray.RayY + tf * ray.DirY;
+  const Extended qz = ray.RayZ + tf * ray.DirZ;
+  if (!Within(0, qz, g.Height)) return false;
+
+  const Extended h = s.halfBase;
+  Extended ax, ay, bx, by;
+  switch (k) {
+    case kFaceMinusX:
+      if (!Within(x - h, qx, x) || !Within(y - h, qy, y + h)) return false;
+      ax = x - h, ay = y - h, bx = x - h, by = y + h;
+      break;
+    case kFacePlusY:
+      if (!Within(x - h, qx, x + h) || !Within(y, qy, y + h)) return false;
+      ax = x - h, ay = y + h, bx = x + h, by = y + h;
+      break;
+    case kFacePlusX:
+      if (!Within(x, qx, x + h) || !Within(y - h, qy, y + h)) return false;
+      ax = x + h, ay = y + h, bx = x + h, by = y - h;
+      break;
+    default:  // kFaceMinusY
+      if (!Within(x - h, qx, x + h) || !Within(y - h, qy, y)) return false;
+      ax = x + h, ay = y - h, bx = x - h, by = y - h;
+      break;
+  }
+  if (!PointInTriangle(qx, qy, ax, ay, bx, by, x, y)) return false;
+  t = tf;
+  return t > kMinFaceDistance;
+}
+
+// D . N_k in the program's term order.
+inline Extended FaceCosine(const ArrayGeometry& g, const RayState& ray, int k) {
+  return ray.DirX * g.NormalX[k] + ray.DirY * g.NormalY[k] + ray.DirZ * g.NormalZ[k];
+}
+
+}  // namespace tessolan

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "HitTests.h"
+#include "InitialData.h"
+#include "Launch.h"
+#include "Planck.h"
+#include "RayState.h"
+#include "SpectralArrays.h"
+#include "Vectors.h"
+
+namespace tessolan {
+
+// How the tracing of one ray ended.
+enum class TraceOutcome { Completed, VectorNormZero };
+
+// Everything a ray's tracing reads: the gathered task, geometry, viewing conditions, spectral
+// arrays and the radiant flux threshold.
+struct TracingInput {
+  const InitialData& task;
+  const ArrayGeometry& geometry;
+  const ViewGeometry& view;
+  const SpectralArrays& spectral;
+  Extended threshold;
+};
+
+inline HitShape MakeHitShape(const InitialData& task, const ArrayGeometry& geometry) {
+  return {geometry, task.Shape == 1, task.BaseSideLength / 2, task.TopFlatSideLength / 2};
+}
+
+// Follows launched rays through their reflections and books, at every hit inside the radiating
+// area and for every wavelength at once, the absorbed fraction plain (isothermal) and weighted by
+// Planck's law at the hit's temperature (nonisothermal). The generator and the hit search are
+// template parameters so that each combination compiles to straight code; the working arrays
+// are allocated once, in the constructor.
+template <class Rng, class HitSearch>
+class RayTracer {
+ public:
+  RayTracer(const TracingInput& in, const HitSearch& search)
+      : in_(in), search_(search), nwl_(in.spectral.NWL), weight_(nwl_), planck_(nwl_) {
+    for (int k = 0; k < nwl_; ++k) planck_[k] = MakePlanckWavelength(in.spectral.ArrWL[k]);
+    background_ = in.task.Tbg > 0;
+    if (background_) {
+      backgroundRadiance_.resize(nwl_);
+      for (int k = 0; k < nwl_; ++k) backgroundRadiance_[k] = Planck(planck_[k], in.task.Tbg);
+    }
+  }
+
+  bool Launch(RayState& ray, Rng& rng) const { return LaunchRay(LaunchInput{in_.task, in_.geometry, in_.view}, ray, rng); }
+
+  bool FindNextHit(RayState& ray, Rng& rng) const { return search_.FindNextHit(ray, rng); }
+
+  // Traces the ray just launched; rayEmissivity and rayRadiance (NWL values each) receive its
+  // contributions.
+  TraceOutcome TraceRay(RayState& ray, Rng& rng, Extended* rayEmissivity, Extended* rayRadiance) {
+    const Extended* emis = in_.spectral.ArrEmis.data();
+    const Extended* refl = in_.spectral.ArrRefl.data();
+    for (int k = 0; k < nwl_; ++k) {
+      weight_[k] = ray.RayWeight;
+      rayEmissivity[k] = 0;
+      rayRadiance[k] = 0;
+    }
+    Extended maxWeight = ray.RayWeight;
+    ray.ReflectionCount = 0;
+    while (maxWeight / ray.RayWeight > in_.threshold) {
+      if (!search_.FindNextHit(ray, rng)) {
+        if (ray.ReflectionCount == 0 && ray.FirstHitOutside) return TraceOutcome::Completed;
+        if (background_)
+          for (int k = 0; k < nwl_; ++k) rayRadiance[k] += backgroundRadiance_[k] * weight_[k];
+        return TraceOutcome::Completed;
+      }
+      ++ray.ReflectionCount;
+      const Extended t = TemperatureAtHeight(ray);
+      maxWeight = 0;
+      for (int k = 0; k < nwl_; ++k) {
+        const Extended absorbed = emis[k] * weight_[k];
+        rayEmissivity[k] += absorbed;
+        rayRadiance[k] += Planck(planck_[k], t) * absorbed;
+        weight_[k] = weight_[k] * refl[k];
+        if (weight_[k] > maxWeight) maxWeight = weight_[k];
+      }
+      const bool reflected = in_.task.Diffusity > rng.Random() ? DiffuseReflection(ray, rng) : SpecularReflection(ray);
+      if (!reflected) return TraceOutcome::VectorNormZero;
+    }
+    return TraceOutcome::Completed;
+  }
+
+  // The surface temperature at the ray point: linear in height from TBase on the base to TTop on
+  // the top flats; TBase everywhere when the pyramids have no height.
+  Extended TemperatureAtHeight(const RayState& ray) const {
+    const InitialData& task = in_.task;
+    if (in_.geometry.Height == 0) return task.TBase;
+    return ((task.TTop - task.TBase) * ray.RayZ) / in_.geometry.Height + task.TBase;
+  }
+
+  // A cosine-distributed direction about the normal of the surface hit.
+  bool DiffuseReflection(RayState& ray, Rng& rng) const {
+    Extended u, v, w;
+    RandomCosineDirection(rng, u, v, w);
+    SurfaceFrameToGlobal(ray, u, v, w, ray.DirX, ray.DirY, ray.DirZ);
+    return NormalizeVector(ray.DirX, ray.DirY, ray.DirZ);
+  }
+
+  bool SpecularReflection(RayState& ray) const {
+    const ArrayGeometry& g = in_.geometry;
+    const int s = ray.HitSurface;
+    const Extended c = ray.DirX * g.NormalX[s] + ray.DirY * g.NormalY[s] + ray.DirZ * g.NormalZ[s];
+    ray.DirX = ray.DirX - (c * 2) * g.NormalX[s];
+    ray.DirY = ray.DirY - (c * 2) * g.NormalY[s];
+    ray.DirZ = ray.DirZ - (c * 2) * g.NormalZ[s];
+    return NormalizeVector(ray.DirX, ray.DirY, ray.DirZ);
+  }
+
+  // The local direction (u, v, w), in the frame whose third axis is the normal of the surface
+  // hit and whose first axis lies in the plane of incidence, in array coordinates. The base
+  // uses the array's own frame.
+  void SurfaceFrameToGlobal(const RayState& ray, Extended u, Extended v, Extended w, Extended& x, Extended& y,
+                            Extended& z) const {
+    if (ray.HitSurface == kBase) {
+      x = u, y = v, z = w;
+      return;
+    }
+    const ArrayGeometry& g = in_.geometry;
+    const int s = ray.HitSurface;
+    const Extended nx = g.NormalX[s], ny = g.NormalY[s], nz = g.NormalZ[s];
+    const Extended dx = ray.DirX, dy = ray.DirY, dz = ray.DirZ;
+    const Extended c = nx * dx + ny * dy + nz * dz;
+    Extended e1x = 0, e1y = 0, e1z = 0, e2x = 0, e2y = 0, e2z = 0;
+    if (std::fabs(c + 1) < 1e-9L) {
+      PerpendicularFrame(nx, ny, nz, e1x, e1y, e1z, e2x, e2y, e2z);
+    } else if (std::fabs(c) < 1e-9L) {
+      e1x = dx, e1y = dy, e1z = dz;
+      Cross(nx, ny, nz, dx, dy, dz, e2x, e2y, e2z);
+    } else {
+      const Extended sine = std::sqrt(1 - c * c);
+      e1x = (dx - c * nx) / sine;
+      e1y = (dy - c * ny) / sine;
+      e1z = (dz - c * nz) / sine;
+      Cross(nx, ny, nz, dx, dy, dz, e2x, e2y, e2z);
+      e2x = e2x / sine;
+      e2y = e2y / sine;
+      e2z = e2z / sine;
+    }
+    x = (u * e1x + v * e2x) + w * nx;
+    y = (u * e1y + v * e2y) + w * ny;
+    z = (u * e1z + v * e2z) + w * nz;
+  }
+
+  int nwl() const { return nwl_; }
+
+ private:
+  TracingInput in_;
+  const HitSearch& search_;
+  int nwl_;
+  bool background_ = false;
+  std::vector<Extended> weight_;  // SpectralWeight
+  std::vector<PlanckWavelength> planck_;
+  std::vector<Extended> backgroundRadiance_;
+};
+
+}  // namespace tessolan
