@@ -67,7 +67,7 @@ bool GatherMaterial(const TaskControls& c, std::span<const SpectralPoint> table,
   for (int i = 0; i < s.NWL; ++i) {
     s.ArrWL[i] = table[i].WL;
     s.ArrRefl[i] = table[i].Reflectance;
-    s.ArrEmis[i] = 1.0 - table[i].Reflectance;  // the table's calculated 64-bit field
+    s.ArrEmis[i] = table[i].Emissivity();  // the table's calculated 64-bit field
   }
   return true;
 }

@@ -7,14 +7,9 @@
 #include "AppState.h"
 #include "GeometryPreprocessing.h"
 #include "NumericBoxes.h"
+#include "SpectralPoint.h"
 
 namespace tessolan {
-
-// One spectral point as the reflectance table holds it (64-bit fields).
-struct SpectralPoint {
-  double WL;
-  double Reflectance;
-};
 
 // The gathering steps that copy the task from the main window's controls into the state. Each
 // returns false with its message at the first failure; what earlier steps wrote stays.

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "SpectralPoint.h"
+
+namespace tessolan {
+
+// An in-memory table of records kept in ascending order of their wavelength `WL`, which is
+// unique: an insert or update that would repeat a wavelength is refused and changes nothing.
+// Positions are 0-based in that order.
+template <class Record>
+class KeyedTable {
+ public:
+  int RecordCount() const { return static_cast<int>(records_.size()); }
+  bool Empty() const { return records_.empty(); }
+  const Record& operator[](int index) const { return records_[index]; }
+  const std::vector<Record>& Records() const { return records_; }
+
+  // Position of the record with this wavelength, if any.
+  std::optional<int> Find(double wl) const {
+    const auto it = LowerBound(wl);
+    if (it == records_.end() || it->WL != wl) return std::nullopt;
+    return static_cast<int>(it - records_.begin());
+  }
+
+  // Inserts in key order; returns its position, or nothing when the wavelength is taken.
+  std::optional<int> Insert(const Record& record) {
+    if (record.WL != record.WL) return std::nullopt;  // NaN has no place in the order
+    const auto it = LowerBound(record.WL);
+    if (it != records_.end() && it->WL == record.WL) return std::nullopt;
+    return static_cast<int>(records_.insert(it, record) - records_.begin());
+  }
+
+  // Replaces the record at `index`; returns its new position, or nothing (and no change) when
+  // the new wavelength belongs to another record.
+  std::optional<int> Update(int index, const Record& record) {
+    const auto other = Find(record.WL);
+    if (other && *other != index) return std::nullopt;
+    records_.erase(records_.begin() + index);
+    return Insert(record);
+  }
+
+  void Delete(int index) { records_.erase(records_.begin() + index); }
+
+  // Deletes `count` records starting at `first` (clipped to the table).
+  void DeleteRange(int first, int count) {
+    first = std::clamp(first, 0, RecordCount());
+    const int last = std::clamp(first + count, first, RecordCount());
+    records_.erase(records_.begin() + first, records_.begin() + last);
+  }
+
+  void Clear() { records_.clear(); }
+
+ private:
+  typename std::vector<Record>::const_iterator LowerBound(double wl) const {
+    return std::lower_bound(records_.begin(), records_.end(), wl,
+                            [](const Record& r, double key) { return r.WL < key; });
+  }
+
+  std::vector<Record> records_;
+};
+
+// A row of the results table.
+struct ResultsRecord {
+  double WL = 0;
+  double EEIso = 0;
+  double RTIso = 0;
+  double EE = 0;
+  double RT = 0;
+};
+
+using SpectralTable = KeyedTable<SpectralPoint>;
+using ResultsTable = KeyedTable<ResultsRecord>;
+
+}  // namespace tessolan
