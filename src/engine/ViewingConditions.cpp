@@ -85,7 +85,15 @@ bool CheckViewerDistance(const InitialData& task, const ArrayGeometry& geometry,
                          std::string& message, char separator) {
   message.clear();
   const Extended height = geometry.Height;
-  if (task.VCType == kConical) {
+  if (task.VCType == kDirectionalA || task.VCType == kDirectionalB) {
+    // The beam starts at 3 radiator half-sizes above the base; pyramids taller than its lowest
+    // point would have rays start inside them.
+    const Extended radius = task.VCType == kDirectionalA ? task.FootprintRadius : task.BeamRadius;
+    if (view.FZ - radius * view.SinB < height) {
+      message = "Viewing beam starts below the pyramid tops\nIncrease the radiator size or decrease the pyramid height";
+      return false;
+    }
+  } else if (task.VCType == kConical) {
     if (task.ViewerDistance < height) {
       message = "Distance from the radiator base center\nto the focal point (ray cone vertex) must be greater than " +
                 Number(height, separator);

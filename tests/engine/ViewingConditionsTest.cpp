@@ -115,5 +115,17 @@ TEST(ViewingConditionsTest, ViewerMustStandAboveThePyramidTops) {
   }
 }
 
+TEST(ViewingConditionsTest, DirectionalBeamMustStartAboveThePyramidTops) {
+  // A radiator of 2 over 45 degree pyramids of base 20 (height 10): the beam starts at z = 3.
+  EngineTask t;
+  t.task.RadiatorSize = 2;
+  t.task.BaseSideLength = 20;
+  t.task.BeamRadius = 0.5L;
+  t.Derive();
+  std::string message;
+  EXPECT_FALSE(CheckViewerDistance(t.task, t.geometry, t.view, message));
+  EXPECT_EQ(message, "Viewing beam starts below the pyramid tops\nIncrease the radiator size or decrease the pyramid height");
+}
+
 }  // namespace
 }  // namespace tessolan
