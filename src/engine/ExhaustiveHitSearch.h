@@ -26,33 +26,14 @@ class ExhaustiveHitSearch {
       for (int i = 1; i <= n; ++i) {
         if (!Within(g.CenterY[i] - s_.halfTopFlat, yt, g.CenterY[i] + s_.halfTopFlat)) continue;
         for (int j = 1; j <= n; ++j) {
-          if (!Within(g.CenterX[j] - s_.halfTopFlat, xt, g.CenterX[j] + s_.halfTopFlat)) continue;
-          if (!TopFlatInsideRadiatingArea(s_, xt, yt)) {
-            if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
-            return false;
-          }
-          ray.RayX = xt;
-          ray.RayY = yt;
-          ray.RayZ = g.Height;
-          ray.HitRow = i;
-          ray.HitColumn = j;
-          ray.HitSurface = kTopFlat;
-          return true;
+          if (Within(g.CenterX[j] - s_.halfTopFlat, xt, g.CenterX[j] + s_.halfTopFlat))
+            return LandOnTopFlat(s_, ray, xt, yt, i, j);
         }
       }
     }
 
-    Extended tmin = kNoHit;
-    bool baseCandidate = false;
-    int bestRow = -1, bestColumn = -1, bestKind = -1;
-    if (ray.HitSurface != kBase && ray.HitSurface != kTopFlat) {
-      const Extended t = -ray.RayZ / BaseNormalDivisor(ray.DirZ, rng);
-      if (kMinHitDistance < t && t < tmin) {
-        tmin = t;
-        baseCandidate = true;
-      }
-    }
-
+    NearestHit best;
+    ConsiderBase(ray, rng, best);
     Extended cosine[5];
     for (int k = 1; k <= 4; ++k) cosine[k] = FaceCosine(g, ray, k);
     for (int i = 1; i <= n; ++i) {
@@ -61,43 +42,16 @@ class ExhaustiveHitSearch {
         for (int k = 1; k <= 4; ++k) {
           if (k == ray.HitSurface || cosine[k] >= 0) continue;
           Extended t;
-          if (IntersectFace(s_, ray, i, j, k, cosine[k], t) && kMinHitDistance < t && t < tmin) {
-            tmin = t;
-            baseCandidate = false;
-            bestRow = i, bestColumn = j, bestKind = k;
+          if (IntersectFace(s_, ray, i, j, k, cosine[k], t) && kMinHitDistance < t && t < best.t) {
+            best = {t, false, i, j, k};
           }
         }
       }
     }
-    return MoveToHit(ray, tmin, baseCandidate, bestRow, bestColumn, bestKind);
+    return MoveToNearestHit(s_, ray, best);
   }
 
  private:
-  bool MoveToHit(RayState& ray, Extended tmin, bool baseCandidate, int row, int column, int kind) const {
-    if (tmin >= kNoHit) return false;
-    const Extended qx = ray.RayX + tmin * ray.DirX;
-    const Extended qy = ray.RayY + tmin * ray.DirY;
-    const Extended qz = ray.RayZ + tmin * ray.DirZ;
-    if (!InsideRadiatingArea(s_, qx, qy)) {
-      if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
-      return false;
-    }
-    ray.RayX = qx;
-    ray.RayY = qy;
-    if (baseCandidate) {
-      ray.RayZ = 0;
-      ray.HitSurface = kBase;
-      ray.HitRow = -1;
-      ray.HitColumn = -1;
-    } else {
-      ray.RayZ = qz;
-      ray.HitSurface = kind;
-      ray.HitRow = row;
-      ray.HitColumn = column;
-    }
-    return true;
-  }
-
   HitShape s_;
 };
 

@@ -110,4 +110,66 @@ inline Extended FaceCosine(const ArrayGeometry& g, const RayState& ray, int k) {
   return ray.DirX * g.NormalX[k] + ray.DirY * g.NormalY[k] + ray.DirZ * g.NormalZ[k];
 }
 
+// The nearest candidate of a search: the base, a face (row, column, kind), or nothing (t = kNoHit).
+struct NearestHit {
+  Extended t = kNoHit;
+  bool base = false;
+  int row = -1, column = -1, kind = -1;
+};
+
+// The base step of a search: the plane z = 0 is a candidate unless the ray lies on the base or
+// on a top flat. A ray parallel to the base draws its random divisor here.
+template <class Rng>
+inline void ConsiderBase(const RayState& ray, Rng& rng, NearestHit& best) {
+  if (ray.HitSurface == kBase || ray.HitSurface == kTopFlat) return;
+  const Extended t = -ray.RayZ / BaseNormalDivisor(ray.DirZ, rng);
+  if (kMinHitDistance < t && t < best.t) {
+    best.t = t;
+    best.base = true;
+  }
+}
+
+// A just-launched ray whose top-flat step found the top flat of pyramid (row, column) at
+// (xt, yt): it lands there when the point lies inside the radiating area and is lost otherwise.
+inline bool LandOnTopFlat(const HitShape& s, RayState& ray, Extended xt, Extended yt, int row, int column) {
+  if (!TopFlatInsideRadiatingArea(s, xt, yt)) {
+    if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
+    return false;
+  }
+  ray.RayX = xt;
+  ray.RayY = yt;
+  ray.RayZ = s.geometry.Height;
+  ray.HitRow = row;
+  ray.HitColumn = column;
+  ray.HitSurface = kTopFlat;
+  return true;
+}
+
+// Moves the ray to its nearest candidate when that lies inside the radiating area; otherwise the
+// ray leaves, and a first hit outside sets FirstHitOutside.
+inline bool MoveToNearestHit(const HitShape& s, RayState& ray, const NearestHit& hit) {
+  if (hit.t >= kNoHit) return false;
+  const Extended qx = ray.RayX + hit.t * ray.DirX;
+  const Extended qy = ray.RayY + hit.t * ray.DirY;
+  const Extended qz = ray.RayZ + hit.t * ray.DirZ;
+  if (!InsideRadiatingArea(s, qx, qy)) {
+    if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
+    return false;
+  }
+  ray.RayX = qx;
+  ray.RayY = qy;
+  if (hit.base) {
+    ray.RayZ = 0;
+    ray.HitSurface = kBase;
+    ray.HitRow = -1;
+    ray.HitColumn = -1;
+  } else {
+    ray.RayZ = qz;
+    ray.HitSurface = hit.kind;
+    ray.HitRow = hit.row;
+    ray.HitColumn = hit.column;
+  }
+  return true;
+}
+
 }  // namespace tessolan
