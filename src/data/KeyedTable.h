@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "SpectralPoint.h"
@@ -72,6 +73,16 @@ struct ResultsRecord {
   double EE = 0;
   double RT = 0;
 };
+
+// Inserts the records in the order given, as a loader fills a table: a record whose wavelength
+// is already there is skipped, so the first one wins. Returns the number skipped.
+template <class Record>
+int InsertAll(KeyedTable<Record>& table, std::span<const Record> records) {
+  int skipped = 0;
+  for (const Record& record : records)
+    if (!table.Insert(record)) ++skipped;
+  return skipped;
+}
 
 using SpectralTable = KeyedTable<SpectralPoint>;
 using ResultsTable = KeyedTable<ResultsRecord>;

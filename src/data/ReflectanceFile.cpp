@@ -1,0 +1,60 @@
+#include "ReflectanceFile.h"
+
+#include "FileMessages.h"
+#include "Notation.h"
+#include "TextCursor.h"
+#include "TextFile.h"
+
+namespace tessolan {
+
+std::string ReflectanceLine(Extended wl, Extended reflectance) {
+  return FormatFileNumber(wl, 12, 5) + "   " + FormatFileNumber(reflectance, 10, 8);
+}
+
+std::vector<std::string> ReflectanceFileLines(const SpectralArrays& spectral) {
+  std::vector<std::string> lines;
+  for (int k = 0; k < spectral.NWL; ++k) lines.push_back(ReflectanceLine(spectral.ArrWL[k], spectral.ArrRefl[k]));
+  return lines;
+}
+
+bool SaveReflectanceFile(const std::string& path, const SpectralArrays& spectral, std::string& message) {
+  message.clear();
+  if (SaveTextFile(path, ReflectanceFileLines(spectral)) == SaveStatus::Ok) return true;
+  message = kErrorWritingFile;
+  return false;
+}
+
+ReflectanceFileRead ParseReflectanceText(std::string_view text) {
+  ReflectanceFileRead read;
+  TextCursor cursor(text);
+  while (!cursor.OnlyWhiteSpaceLeft()) {
+    if (static_cast<int>(read.points.size()) == kMaxSpectralPoints) {
+      read.tooManyPoints = true;
+      break;
+    }
+    long double wl = 0, reflectance = 0;
+    if (cursor.ReadNumber(wl) != TokenStatus::Ok || cursor.ReadNumber(reflectance) != TokenStatus::Ok) {
+      return {false, kFileReadingError, {}, false};
+    }
+    cursor.SkipLine();
+    // The values pass through the extended spectral arrays into the table's 64-bit fields.
+    read.points.push_back({static_cast<double>(wl), static_cast<double>(reflectance)});
+  }
+  read.ok = true;
+  return read;
+}
+
+ReflectanceFileRead ReadReflectanceFile(const std::string& path) {
+  const TextFileContent file = ReadTextFile(path);
+  switch (file.status) {
+    case TextFileStatus::CannotOpen:
+      return {false, kErrorReadingFile, {}, false};
+    case TextFileStatus::ReadFailed:
+      return {false, kFileReadingError, {}, false};
+    case TextFileStatus::Ok:
+      break;
+  }
+  return ParseReflectanceText(file.text);
+}
+
+}  // namespace tessolan

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AppState.h"
+#include "FileMessages.h"
+#include "InitialDataFile.h"
+#include "ReflectanceFile.h"
+#include "ReportFile.h"
+#include "ResultsFile.h"
+#include "TempFolder.h"
+#include "TextFile.h"
+
+namespace tessolan {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Makes every write beyond `bytes` bytes fail, as a full disk does, until it goes out of scope.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+// Every kind of file, saved by its own writer with enough content to pass the size limit.
+struct FileKind {
+  const char* name;
+  const char* failureMessage;
+  std::function<bool(const std::string&, std::string&)> save;
+};
+
+std::vector<FileKind> AllKinds(const AppState& state) {
+  const std::vector<std::string> lines(200, "a line of the report");
+  return {
+      {"reflectance", kErrorWritingFile,
+       [&](const std::string& p, std::string& m) { return SaveReflectanceFile(p, state.spectral, m); }},
+      {"initial data", kFileWritingError,
+       [&state, lines](const std::string& p, std::string& m) {
+         return SaveInitialDataFile(p, state.initialData, state.spectral, lines, 0, m);
+       }},
+      {"results", kFileWritingError,
+       [&](const std::string& p, std::string& m) { return SaveResultsFile(p, state.spectral, m); }},
+      {"report", kFileWritingError, [lines](const std::string& p, std::string& m) { return SaveReportFile(p, lines, m); }},
+  };
+}
+
+std::unique_ptr<AppState> StateWithPoints() {
+  auto state = std::make_unique<AppState>();
+  state->spectral.NWL = 200;
+  for (int k = 0; k < 200; ++k) state->spectral.ArrWL[k] = k + 1;
+  return state;
+}
+
+TEST(SavingTest, AFailedWriteLeavesTheReplacedFileAndNoTemporaryFile) {
+  const auto state = StateWithPoints();
+  for (const FileKind& kind : AllKinds(*state)) {
+    TempFolder folder;
+    const std::string target = folder.File("task.txt");
+    WriteBytes(target, "what was there before");
+    std::string message;
+    {
+      const FileSizeLimit fullDisk(1000);
+      EXPECT_FALSE(kind.save(target, message)) << kind.name;
+    }
+    EXPECT_EQ(message, kind.failureMessage) << kind.name;
+    EXPECT_EQ(ReadBytes(target), "what was there before") << kind.name;
+    EXPECT_EQ(folder.FileCount(), 1) << kind.name << ": the temporary file is removed";
+
+    EXPECT_TRUE(kind.save(target, message)) << kind.name;
+    EXPECT_EQ(message, "");
+    EXPECT_NE(ReadBytes(target), "what was there before");
+    EXPECT_EQ(folder.FileCount(), 1) << kind.name;
+  }
+}
+
+TEST(SavingTest, AFileThatCannotBeCreatedGivesTheKindsMessage) {
+  const auto state = StateWithPoints();
+  TempFolder folder;
+  for (const FileKind& kind : AllKinds(*state)) {
+    std::string message;
+    EXPECT_FALSE(kind.save(folder.File("no such folder/task.txt"), message)) << kind.name;
+    EXPECT_EQ(message, kind.failureMessage) << kind.name;
+    EXPECT_FALSE(kind.save(folder.Path().string(), message)) << kind.name << ": a folder is not a file";
+    EXPECT_EQ(message, kind.failureMessage) << kind.name;
+  }
+}
+
+TEST(SavingTest, ReplacingAFileKeepsItsPermissions) {
+  TempFolder folder;
+  const std::string target = folder.File("report.txt");
+  WriteBytes(target, "old");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ASSERT_EQ(SaveTextFile(target, {"new"}), SaveStatus::Ok);
+  EXPECT_EQ(ReadBytes(target), "new\r\n");
+  EXPECT_EQ(std::filesystem::status(target).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+}  // namespace
+}  // namespace tessolan
