@@ -1,0 +1,185 @@
+#include "BatchOptions.h"
+
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "NumberParsing.h"
+#include "NumericBoxes.h"
+#include "RadioIndices.h"
+
+namespace tessolan {
+namespace {
+
+std::vector<std::string> SettableFieldNames() {
+  std::vector<std::string> names{"Shape", "CenterPosition", "VCType"};
+  for (const auto& box : kNumericBoxes) names.emplace_back(box.fieldName);
+  return names;
+}
+
+std::string SettableFields() {
+  std::string text;
+  for (const auto& name : SettableFieldNames()) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// The field names in lines of at most `width` characters, each line after `indent`.
+std::string WrappedFields(const std::string& indent, std::size_t width) {
+  std::string text, line;
+  for (const auto& name : SettableFieldNames()) {
+    if (!line.empty() && line.size() + name.size() + 2 > width) {
+      text += indent + line + ",\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : ", ") + name;
+  }
+  return text + indent + line + "\n";
+}
+
+// A ray count: a plain integer, or a number such as 1e6 whose value is a whole number.
+std::optional<std::uint64_t> ParseCount(const std::string& text) {
+  if (auto n = ParseInteger<std::uint64_t>(text)) return n;
+  const auto x = ParseNumber(text);
+  if (!x || *x < 0 || *x != std::floor(*x) || *x >= 18446744073709551616.0L) return std::nullopt;
+  return static_cast<std::uint64_t>(*x);
+}
+
+std::optional<FieldSetting> ParseSetting(const std::string& text, std::string& error) {
+  const auto equals = text.find('=');
+  if (equals == std::string::npos) {
+    error = "--set needs FIELD=VALUE, not '" + text + "'";
+    return std::nullopt;
+  }
+  FieldSetting s{text.substr(0, equals), 0, text.substr(equals + 1)};
+  std::optional<long double> value;
+  if (FindRadioGroupByFieldName(s.field)) {
+    if (const auto index = ParseInteger<long long>(s.text)) value = static_cast<long double>(*index);
+  } else if (FindBoxByFieldName(s.field)) {
+    value = ParseNumber(s.text);
+  } else {
+    error = "unknown field '" + s.field + "' in --set; the fields are " + SettableFields();
+    return std::nullopt;
+  }
+  if (!value) {
+    error = "'" + s.text + "' is not a valid value for " + s.field;
+    return std::nullopt;
+  }
+  s.value = *value;
+  return s;
+}
+
+// Takes the value of one option into the options; false with the error.
+using ValueHandler = std::function<bool(const std::string&, BatchOptions&, std::string&)>;
+
+const std::map<std::string, ValueHandler>& ValueOptions() {
+  static const std::map<std::string, ValueHandler> handlers{
+      {"--rays",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         const auto n = ParseCount(v);
+         if (!n || *n < 1) error = "the number of rays must be a whole number of at least 1, not '" + v + "'";
+         if (n) o.rays = *n;
+         return error.empty();
+       }},
+      {"--threshold",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         const auto x = ParseNumber(v);
+         if (!x || *x < 0) error = "the radiant flux threshold must be a number of at least 0, not '" + v + "'";
+         if (x) o.threshold = *x;
+         return error.empty();
+       }},
+      {"--seed",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         o.seed = ParseInteger<std::uint32_t>(v);
+         if (!o.seed) error = "the seed must be a whole number from 0 to 4294967295, not '" + v + "'";
+         return error.empty();
+       }},
+      {"--set",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         auto setting = ParseSetting(v, error);
+         if (setting) o.settings.push_back(std::move(*setting));
+         return error.empty();
+       }},
+      {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
+      {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
+      {"--report", [](const std::string& v, BatchOptions& o, std::string&) { return o.reportFile = v, true; }},
+  };
+  return handlers;
+}
+
+std::string LongName(const std::string& arg) {
+  static const std::map<std::string, std::string> shortNames{
+      {"-n", "--rays"}, {"-t", "--threshold"}, {"-s", "--seed"}, {"-o", "--results"},
+      {"-r", "--report"}, {"-q", "--quiet"}, {"-h", "--help"}};
+  const auto it = shortNames.find(arg);
+  return it == shortNames.end() ? arg : it->second;
+}
+
+ParsedArguments Failure(std::string error) { return {false, std::move(error), BatchAction::Run, {}}; }
+
+}  // namespace
+
+ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
+  ParsedArguments parsed{true, "", BatchAction::Run, {}};
+  std::vector<std::string> files;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
+      files.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    // "--name=value" carries its value; otherwise the value is the next argument.
+    const auto equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+    const std::string name = LongName(arg.substr(0, equals));
+    if (name == "--help" || name == "--version" || name == "--quiet") {
+      if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
+      if (name == "--help") parsed.action = BatchAction::Help;
+      if (name == "--version" && parsed.action != BatchAction::Help) parsed.action = BatchAction::Version;
+      if (name == "--quiet") parsed.options.quiet = true;
+      continue;
+    }
+    const auto handler = ValueOptions().find(name);
+    if (handler == ValueOptions().end()) return Failure("unknown option '" + arg + "'");
+    std::string value;
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      return Failure("option '" + arg + "' needs a value");
+    }
+    std::string error;
+    if (!handler->second(value, parsed.options, error)) return Failure(error);
+  }
+  if (parsed.action != BatchAction::Run) return parsed;
+  if (files.size() != 1) return Failure(files.empty() ? "no task file given" : "more than one task file given");
+  parsed.options.taskFile = files.front();
+  return parsed;
+}
+
+std::string BatchUsage() {
+  return "Usage: tessolan-batch TASK.txt [options]\n"
+         "Runs the Monte Carlo modeling of one initial data file, as the modeling window would.\n"
+         "\n"
+         "  -n, --rays N           rays to trace, 1..100000000 (default 10000)\n"
+         "  -t, --threshold X      radiant flux threshold, >= 0 (default 1e-6)\n"
+         "  -s, --seed S           generator seed 0..4294967295 (default: from the clock)\n"
+         "      --set FIELD=VALUE  override one value of the task, through its box's range and\n"
+         "                         decimals; repeatable. FIELD is one of:\n" +
+         WrappedFields(std::string(25, ' '), 60) +
+         "      --name NAME        task name for the report (default: the file name without .txt)\n"
+         "  -o, --results FILE     write the results file there (default: standard output)\n"
+         "  -r, --report FILE      also write the report there\n"
+         "  -q, --quiet            no progress display\n"
+         "  -h, --help             this text\n"
+         "      --version          the program's version\n"
+         "\n"
+         "Exit status: 0 done; 1 the task or a file is invalid; 2 bad usage;\n"
+         "3 ray tracing interrupted (FOV exceeds blackbody boundaries); 130 stopped by Ctrl-C.\n";
+}
+
+}  // namespace tessolan
