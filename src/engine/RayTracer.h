@@ -2,13 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "HitTests.h"
 #include "InitialData.h"
 #include "Launch.h"
-#include "Planck.h"
 #include "RayState.h"
+#include "RunRadiance.h"
 #include "SpectralArrays.h"
 #include "Vectors.h"
 
@@ -35,19 +36,19 @@ inline HitShape MakeHitShape(const InitialData& task, const ArrayGeometry& geome
 // area and for every wavelength at once, the absorbed fraction plain (isothermal) and weighted by
 // Planck's law at the hit's temperature (nonisothermal). The generator and the hit search are
 // template parameters so that each combination compiles to straight code; the working arrays
-// are allocated once, in the constructor.
+// are allocated once, in the constructor. Planck's law is evaluated for a whole spectrum at a
+// time and only for a temperature met for the first time since the previous hit: base, top and
+// background come ready from the run's RunRadiance.
 template <class Rng, class HitSearch>
 class RayTracer {
  public:
+  // A tracer with its own radiance tables.
   RayTracer(const TracingInput& in, const HitSearch& search)
-      : in_(in), search_(search), nwl_(in.spectral.NWL), weight_(nwl_), planck_(nwl_) {
-    for (int k = 0; k < nwl_; ++k) planck_[k] = MakePlanckWavelength(in.spectral.ArrWL[k]);
-    background_ = in.task.Tbg > 0;
-    if (background_) {
-      backgroundRadiance_.resize(nwl_);
-      for (int k = 0; k < nwl_; ++k) backgroundRadiance_[k] = Planck(planck_[k], in.task.Tbg);
-    }
-  }
+      : RayTracer(in, search, std::make_unique<RunRadiance>(in.spectral, in.task)) {}
+
+  // A tracer sharing the run's radiance tables, which must outlive it.
+  RayTracer(const TracingInput& in, const HitSearch& search, const RunRadiance& radiance)
+      : in_(in), search_(search), radiance_(radiance), nwl_(in.spectral.NWL), weight_(nwl_), lastRadiance_(nwl_) {}
 
   bool Launch(RayState& ray, Rng& rng) const { return LaunchRay(LaunchInput{in_.task, in_.geometry, in_.view}, ray, rng); }
 
@@ -58,8 +59,10 @@ class RayTracer {
   TraceOutcome TraceRay(RayState& ray, Rng& rng, Extended* rayEmissivity, Extended* rayRadiance) {
     const Extended* emis = in_.spectral.ArrEmis.data();
     const Extended* refl = in_.spectral.ArrRefl.data();
-    for (int k = 0; k < nwl_; ++k) {
-      weight_[k] = ray.RayWeight;
+    Extended* weight = weight_.data();
+    const int nwl = nwl_;
+    for (int k = 0; k < nwl; ++k) {
+      weight[k] = ray.RayWeight;
       rayEmissivity[k] = 0;
       rayRadiance[k] = 0;
     }
@@ -68,25 +71,42 @@ class RayTracer {
     while (maxWeight / ray.RayWeight > in_.threshold) {
       if (!search_.FindNextHit(ray, rng)) {
         if (ray.ReflectionCount == 0 && ray.FirstHitOutside) return TraceOutcome::Completed;
-        if (background_)
-          for (int k = 0; k < nwl_; ++k) rayRadiance[k] += backgroundRadiance_[k] * weight_[k];
+        if (const Extended* background = radiance_.background())
+          for (int k = 0; k < nwl; ++k) rayRadiance[k] += background[k] * weight[k];
         return TraceOutcome::Completed;
       }
       ++ray.ReflectionCount;
-      const Extended t = TemperatureAtHeight(ray);
+      const Extended* planck = RadianceAt(TemperatureAtHeight(ray));
       maxWeight = 0;
-      for (int k = 0; k < nwl_; ++k) {
-        const Extended absorbed = emis[k] * weight_[k];
+      for (int k = 0; k < nwl; ++k) {
+        const Extended absorbed = emis[k] * weight[k];
         rayEmissivity[k] += absorbed;
-        rayRadiance[k] += Planck(planck_[k], t) * absorbed;
-        weight_[k] = weight_[k] * refl[k];
-        if (weight_[k] > maxWeight) maxWeight = weight_[k];
+        rayRadiance[k] += planck[k] * absorbed;
+        const Extended reflected = weight[k] * refl[k];
+        weight[k] = reflected;
+        maxWeight = reflected > maxWeight ? reflected : maxWeight;
       }
       const bool reflected = in_.task.Diffusity > rng.Random() ? DiffuseReflection(ray, rng) : SpecularReflection(ray);
       if (!reflected) return TraceOutcome::VectorNormZero;
     }
     return TraceOutcome::Completed;
   }
+
+  // Planck's law at temperature t for every wavelength: the run's tables for the base and top
+  // temperatures, the previous spectrum when t has not changed, a fresh one otherwise.
+  const Extended* RadianceAt(Extended t) {
+    if (const Extended* known = radiance_.Known(t)) return known;
+    if (!(haveLast_ && t == lastTemperature_)) {
+      radiance_.Evaluate(t, lastRadiance_.data());
+      lastTemperature_ = t;
+      haveLast_ = true;
+      ++evaluations_;
+    }
+    return lastRadiance_.data();
+  }
+
+  // How many temperatures this tracer and its radiance tables evaluated at every wavelength.
+  int PlanckEvaluations() const { return radiance_.evaluations() + evaluations_; }
 
   // The surface temperature at the ray point: linear in height from TBase on the base to TTop on
   // the top flats; TBase everywhere when the pyramids have no height.
@@ -152,13 +172,21 @@ class RayTracer {
   int nwl() const { return nwl_; }
 
  private:
+  RayTracer(const TracingInput& in, const HitSearch& search, std::unique_ptr<RunRadiance> own)
+      : RayTracer(in, search, *own) {
+    ownRadiance_ = std::move(own);
+  }
+
   TracingInput in_;
   const HitSearch& search_;
+  std::unique_ptr<RunRadiance> ownRadiance_;
+  const RunRadiance& radiance_;
   int nwl_;
-  bool background_ = false;
   std::vector<Extended> weight_;  // SpectralWeight
-  std::vector<PlanckWavelength> planck_;
-  std::vector<Extended> backgroundRadiance_;
+  std::vector<Extended> lastRadiance_;
+  Extended lastTemperature_ = 0;
+  bool haveLast_ = false;
+  int evaluations_ = 0;
 };
 
 }  // namespace tessolan
