@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "AppState.h"
@@ -7,15 +8,44 @@
 
 namespace tessolan {
 
-enum class HitSearchKind { Exhaustive };
+// The exhaustive search tests every pyramid at every hit and is kept as the reference; the
+// indexed search finds the same hits, bit for bit, at a cost independent of the array's size.
+enum class HitSearchKind { Exhaustive, Indexed };
 
 enum class RunOutcome { Completed, StoppedByUser, FovInterrupted, VectorNormZero };
 
+// What a run traced, for benchmarks: rays (including those lost at launch) and hits.
+struct RunCounters {
+  std::uint64_t rays = 0;
+  std::uint64_t hits = 0;
+};
+
+// Rays of a parallel run are cut into blocks of this many; each block draws from its own
+// stream and keeps its own sums. Part of what a parallel run's numbers depend on.
+inline constexpr std::uint32_t kParallelBlockRays = 1000;
+
+struct RunOptions {
+  HitSearchKind search = HitSearchKind::Indexed;
+  // false: the single sequence, one thread drawing from the program's generator, ray after ray.
+  // true: the parallel mode. Block b draws from the stream (seed, b) of a long-period generator
+  // with independent streams; the blocks' sums, each in extended precision, are added in block
+  // order. The numbers then depend on the seed only, not on the number of threads, but differ
+  // from those of the single sequence.
+  bool parallel = false;
+  // Threads of the parallel mode; 0 for one per processor core.
+  unsigned threads = 0;
+  // Filled at the end of the run when given.
+  RunCounters* counters = nullptr;
+};
+
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their
-// contributions into ArrEEIso and ArrEE, and normalises a completed run. The generator continues
-// from state.randomSeed and leaves its state there. ProgressStep and StatusStep must be set.
-// A run that is stopped or interrupted keeps its partial sums and is not normalised.
-RunOutcome RunTracing(AppState& state, RunObserver& observer, HitSearchKind search = HitSearchKind::Exhaustive);
+// contributions into ArrEEIso and ArrEE, and normalises a completed run. ProgressStep and
+// StatusStep must be set. A run that is stopped or interrupted keeps its partial sums (in the
+// parallel mode, those of the blocks completed in order) and is not normalised.
+// The single sequence continues the program's generator from state.randomSeed and leaves its
+// state there; the parallel mode takes state.randomSeed as its seed and then advances it by one
+// draw, so that the next run differs. The observer is called only from the calling thread.
+RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options = {});
 
 // The message that ends a run with the given outcome ("" for a completed run).
 std::string RunOutcomeMessage(RunOutcome outcome);

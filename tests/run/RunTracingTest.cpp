@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "RunTracing.h"
@@ -37,12 +38,16 @@ void MarkTemperatures(SpectralArrays& s) {
   for (int k = 0; k < s.NWL; ++k) s.ArrRTIso[k] = s.ArrRT[k] = kSentinel;
 }
 
+// The single sequence and the parallel mode with one and with several threads.
+const RunOptions kModes[] = {{}, {HitSearchKind::Indexed, true, 1}, {HitSearchKind::Indexed, true, 3}};
+
 TEST(RunTracingTest, TicksFor100And10000Rays) {
-  for (std::uint32_t nRays : {100u, 10000u}) {
+  for (const RunOptions& mode : kModes) for (std::uint32_t nRays : {100u, 10000u}) {
+    SCOPED_TRACE(mode.parallel ? mode.threads : 0);
     GatheredTask task;
     task.Gather(nRays);
     RecordingObserver obs;
-    ASSERT_EQ(RunTracing(*task.state, obs), RunOutcome::Completed);
+    ASSERT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::Completed);
     const std::uint32_t statusStep = nRays == 100 ? 1 : 10;
     ASSERT_EQ(obs.statusTicks.size(), nRays / statusStep);
     for (std::size_t i = 0; i < obs.statusTicks.size(); ++i) EXPECT_EQ(obs.statusTicks[i], (i + 1) * statusStep);
@@ -70,16 +75,34 @@ TEST(RunTracingTest, StopLeavesPartialSumsAndTheTemperaturesAsTheyWere) {
   EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel);
 }
 
+TEST(RunTracingTest, ParallelStopKeepsTheBlocksAddedSoFar) {
+  GatheredTask task;
+  task.Gather(1000000);
+  MarkTemperatures(task.state->spectral);
+  RecordingObserver obs;
+  obs.state = task.state.get();
+  obs.stopAtRay = 2000;
+  RunCounters counters;
+  EXPECT_EQ(RunTracing(*task.state, obs, {HitSearchKind::Indexed, true, 2, &counters}), RunOutcome::StoppedByUser);
+  EXPECT_EQ(obs.stops, 1);
+  EXPECT_EQ(obs.statusTicks.back(), 2000u);
+  EXPECT_EQ(counters.rays % kParallelBlockRays, 0u) << "only whole blocks are added";
+  EXPECT_LT(counters.rays, 1000000u);
+  EXPECT_LE(task.state->spectral.ArrEEIso[0], counters.rays);
+  EXPECT_GE(task.state->spectral.ArrEEIso[0], 0.5L * counters.rays);
+  EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel);
+}
+
 TEST(RunTracingTest, BeamPartlyOutsideTheRadiatorAlwaysInterrupts) {
-  for (std::uint32_t seed = 0; seed < 10; ++seed) {
+  for (const RunOptions& mode : kModes) for (std::uint32_t seed = 0; seed < 10; ++seed) {
     GatheredTask task;
     task.controls.VCType = kDirectionalA;
     task.controls[NumericBox::B] = 30;
     task.controls[NumericBox::DA] = 100;  // the footprint ellipse reaches past the radiator
-    task.Gather(1000, 1e-6L, seed);
+    task.Gather(seed < 5 ? 1000 : 5000, 1e-6L, seed);
     MarkTemperatures(task.state->spectral);
     RecordingObserver obs;
-    EXPECT_EQ(RunTracing(*task.state, obs), RunOutcome::FovInterrupted);
+    EXPECT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::FovInterrupted);
     EXPECT_EQ(obs.fovInterruptions, 1);
     EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel) << "not normalised";
   }
@@ -102,17 +125,24 @@ TEST(RunTracingTest, BeamPartlyOutsideTheRadiatorAlwaysInterrupts) {
 }
 
 TEST(RunTracingTest, SpecularPyramidsReflectEveryRayTwice) {
-  const Extended rho = 0.3L;
-  GatheredTask task;
-  task.controls[NumericBox::Diffusity] = 0;
-  task.controls.VCType = kDirectionalA;
-  task.controls[NumericBox::B] = 0;
-  task.material = {{4.0, static_cast<double>(rho)}};
-  task.Gather(2000, 0, 42);
-  RecordingObserver obs;
-  ASSERT_EQ(RunTracing(*task.state, obs), RunOutcome::Completed);
-  const Extended expected = 1 - rho * rho;
-  EXPECT_NEAR(static_cast<double>(task.state->spectral.ArrEEIso[0]), static_cast<double>(expected), 1e-15);
+  for (const RunOptions& mode : kModes) {
+    const Extended rho = 0.3L;
+    GatheredTask task;
+    task.controls[NumericBox::Diffusity] = 0;
+    task.controls.VCType = kDirectionalA;
+    task.controls[NumericBox::B] = 0;
+    task.material = {{4.0, static_cast<double>(rho)}};
+    task.Gather(2500, 0, 42);
+    RecordingObserver obs;
+    RunCounters counters;
+    RunOptions options = mode;
+    options.counters = &counters;
+    ASSERT_EQ(RunTracing(*task.state, obs, options), RunOutcome::Completed);
+    const Extended expected = 1 - rho * rho;
+    EXPECT_NEAR(static_cast<double>(task.state->spectral.ArrEEIso[0]), static_cast<double>(expected), 1e-15);
+    EXPECT_EQ(counters.rays, 2500u);
+    EXPECT_EQ(counters.hits, 5000u);
+  }
 }
 
 TEST(RunTracingTest, IsothermalEnclosureAtTheReferenceTemperatureIsABlackbody) {
@@ -162,6 +192,53 @@ TEST(RunTracingTest, SeededRunIsRepeatableBitForBit) {
     EXPECT_NE(a->spectral.ArrEEIso[k], c->spectral.ArrEEIso[k]);
   }
   EXPECT_EQ(a->randomSeed, b->randomSeed);
+}
+
+// Runs a nonisothermal task with background at two wavelengths, with the given options.
+std::unique_ptr<AppState> RunSample(const RunOptions& options, std::uint32_t nRays = 3000, int slant = 45) {
+  GatheredTask task;
+  task.controls[NumericBox::B] = 20;
+  task.controls[NumericBox::DB] = 8;
+  task.controls[NumericBox::Tbg] = 290;
+  task.controls[NumericBox::SlantAngle] = slant;
+  task.controls[NumericBox::Diffusity] = 0.7;
+  task.controls[NumericBox::Diameter] = 20;  // a 7 x 7 array keeps the exhaustive search quick
+  task.material = {{3.0, 0.3}, {9.0, 0.02}};
+  task.Gather(nRays, 1e-4L, 2024);
+  RecordingObserver obs;
+  EXPECT_EQ(RunTracing(*task.state, obs, options), RunOutcome::Completed);
+  return std::move(task.state);
+}
+
+bool SameResults(const AppState& a, const AppState& b) {
+  for (int k = 0; k < a.spectral.NWL; ++k) {
+    for (const auto member : {&SpectralArrays::ArrEEIso, &SpectralArrays::ArrEE, &SpectralArrays::ArrRTIso,
+                              &SpectralArrays::ArrRT}) {
+      if (std::memcmp(&(a.spectral.*member)[k], &(b.spectral.*member)[k], 10) != 0) return false;
+    }
+  }
+  return a.randomSeed == b.randomSeed;
+}
+
+TEST(RunTracingTest, IndexedAndExhaustiveSearchesGiveTheSameRunBitForBit) {
+  for (int slant : {45, 80}) {
+    for (bool parallel : {false, true}) {
+      const auto exhaustive = RunSample({HitSearchKind::Exhaustive, parallel, 2});
+      const auto indexed = RunSample({HitSearchKind::Indexed, parallel, 2});
+      EXPECT_TRUE(SameResults(*exhaustive, *indexed)) << slant << " " << parallel;
+    }
+  }
+}
+
+TEST(RunTracingTest, ParallelResultsDependOnTheSeedNotOnTheThreads) {
+  const auto one = RunSample({HitSearchKind::Indexed, true, 1}, 5500);
+  for (unsigned threads : {2u, 3u, 8u}) {
+    EXPECT_TRUE(SameResults(*one, *RunSample({HitSearchKind::Indexed, true, threads}, 5500))) << threads;
+  }
+  const auto single = RunSample({}, 5500);
+  EXPECT_NE(one->spectral.ArrEEIso[0], single->spectral.ArrEEIso[0]) << "its own streams, not the program's";
+  EXPECT_NEAR(static_cast<double>(one->spectral.ArrEEIso[0]), static_cast<double>(single->spectral.ArrEEIso[0]), 0.01);
+  EXPECT_NE(one->randomSeed, 2024u) << "the next run draws other numbers";
 }
 
 }  // namespace

@@ -1,0 +1,259 @@
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "ExhaustiveHitSearch.h"
+#include "IndexedHitSearch.h"
+#include "PhiloxGenerator.h"
+#include "RandomGenerator.h"
+#include "RunLoops.h"
+
+namespace tessolan {
+namespace {
+
+// One block's sums, kept until every earlier block has been added to the run's.
+struct BlockSums {
+  std::vector<Extended> emissivity, radiance;
+  RaySums sums{nullptr, nullptr};
+  std::uint32_t block = 0;
+  bool ready = false;
+};
+
+// The parallel mode of a run. Worker threads take blocks of rays in order from a counter and
+// trace each with its own stream; a finished block waits in a slot until the blocks before it
+// have been added, so the run's sums are added in block order whatever thread finished first.
+// The calling thread only watches: it reports the ticks of the rays traced so far, in order,
+// checks the stop request and the field-of-view latch at every status tick, and lets the
+// window's events through.
+template <class HitSearch>
+class ParallelRun {
+ public:
+  using Tracer = RayTracer<PhiloxGenerator, HitSearch>;
+
+  ParallelRun(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads)
+      : state_(state),
+        observer_(observer),
+        input_(MakeTracingInput(state)),
+        radiance_(state.spectral, state.initialData),
+        nRays_(state.accuracy.NRays),
+        blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
+        seed_(state.randomSeed) {
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
+    const int nwl = state.spectral.NWL;
+    for (unsigned t = 0; t < threads; ++t) {
+      workers_.push_back(std::make_unique<Worker>(Worker{Tracer(input_, search, radiance_),
+                                                         std::vector<Extended>(nwl), std::vector<Extended>(nwl)}));
+    }
+    slots_.resize(2 * threads + 2);
+    for (BlockSums& slot : slots_) {
+      slot.emissivity.resize(nwl);
+      slot.radiance.resize(nwl);
+    }
+  }
+
+  RunOutcome Run(RunCounters& counters) {
+    ClearRunSums(state_.spectral);
+    std::vector<std::thread> threads;
+    for (auto& worker : workers_) {
+      Started(+1);
+      try {
+        threads.emplace_back([this, w = worker.get()] { Work(*w); });
+      } catch (const std::system_error&) {
+        Started(-1);
+        break;  // trace with the threads that could be started
+      }
+    }
+    if (threads.empty()) {
+      Started(+1);
+      Work(*workers_.front());
+    }
+    Watch();
+    for (std::thread& t : threads) t.join();
+
+    RandomGenerator next(seed_);
+    next.Random();
+    state_.randomSeed = next.seed();
+    counters = {total_.rays, total_.hits};
+    if (vectorNormZero_) return RunOutcome::VectorNormZero;
+    return ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW);
+  }
+
+ private:
+  struct Worker {
+    Tracer tracer;
+    std::vector<Extended> rayEmissivity, rayRadiance;
+  };
+
+  void Started(int change) {
+    std::lock_guard lock(mutex_);
+    running_ += change;
+  }
+
+  void Work(Worker& worker) {
+    while (!abandoned_.load(std::memory_order_relaxed)) {
+      const std::uint32_t block = nextBlock_.fetch_add(1);
+      if (block >= blocks_) break;
+      BlockSums* slot = WaitForSlot(block);
+      if (!slot) break;
+      if (!TraceBlock(worker, block, *slot)) break;
+      Complete(*slot);
+    }
+    std::lock_guard lock(mutex_);
+    --running_;
+    changed_.notify_all();
+  }
+
+  // The slot of `block`, once the block that used it before has been added; null when the run
+  // has been abandoned meanwhile.
+  BlockSums* WaitForSlot(std::uint32_t block) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return block < added_ + slots_.size() || abandoned_; });
+    if (abandoned_) return nullptr;
+    BlockSums& slot = slots_[block % slots_.size()];
+    slot.block = block;
+    return &slot;
+  }
+
+  // Traces the rays of `block` from its own stream; false when the run was abandoned or a ray
+  // met a zero vector.
+  bool TraceBlock(Worker& worker, std::uint32_t block, BlockSums& slot) {
+    std::fill(slot.emissivity.begin(), slot.emissivity.end(), Extended{0});
+    std::fill(slot.radiance.begin(), slot.radiance.end(), Extended{0});
+    slot.sums = RaySums{slot.emissivity.data(), slot.radiance.data()};
+    PhiloxGenerator rng(seed_, block);
+    RayState ray;
+    const std::uint64_t first = std::uint64_t{block} * kParallelBlockRays;
+    const std::uint64_t end = std::min<std::uint64_t>(first + kParallelBlockRays, nRays_);
+    std::uint64_t reported = first;
+    for (std::uint64_t r = first; r < end; ++r) {
+      if (abandoned_.load(std::memory_order_relaxed)) return false;
+      if (!TraceOneRay(worker.tracer, rng, ray, worker.rayEmissivity.data(), worker.rayRadiance.data(), slot.sums)) {
+        vectorNormZero_ = true;
+        abandoned_ = true;
+        return false;
+      }
+      if (slot.sums.firstHitOutside) {
+        fovLatched_ = true;
+        abandoned_ = true;
+        return false;
+      }
+      if (r + 1 - reported == 64) {
+        traced_.fetch_add(64, std::memory_order_relaxed);
+        reported = r + 1;
+      }
+    }
+    traced_.fetch_add(end - reported, std::memory_order_relaxed);
+    return true;
+  }
+
+  // Adds every finished block that is next in order to the run's sums.
+  void Complete(BlockSums& slot) {
+    std::lock_guard lock(mutex_);
+    slot.ready = true;
+    SpectralArrays& s = state_.spectral;
+    for (;;) {
+      BlockSums& next = slots_[added_ % slots_.size()];
+      if (!next.ready || next.block != added_) break;
+      for (int k = 0; k < s.NWL; ++k) {
+        s.ArrEEIso[k] += next.emissivity[k];
+        s.ArrEE[k] += next.radiance[k];
+      }
+      total_.sumW += next.sums.sumW;
+      total_.rays += next.sums.rays;
+      total_.hits += next.sums.hits;
+      next.ready = false;
+      ++added_;
+    }
+    changed_.notify_all();
+  }
+
+  void Watch() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      const bool finished = running_ == 0;
+      lock.unlock();
+      const std::uint64_t traced = traced_.load(std::memory_order_relaxed);
+      const bool goOn = ReportTicks(std::min<std::uint64_t>(traced + 1, nRays_));
+      if (goOn) observer_.LetEventsThrough();
+      lock.lock();
+      if (!goOn) {
+        abandoned_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return running_ == 0; });
+        return;
+      }
+      if (finished) return;
+      changed_.wait_for(lock, std::chrono::milliseconds(5));
+    }
+  }
+
+  // Reports, in order, the status and progress ticks of the rays up to number `upTo` (the ray
+  // about to be traced); false when a status tick finds a stop request or the latch set.
+  bool ReportTicks(std::uint64_t upTo) {
+    RunRecord& run = state_.run;
+    for (;;) {
+      const std::uint64_t r = std::min(nextStatus_, nextProgress_);
+      if (r > upTo) return true;
+      run.RayIndex = static_cast<std::uint32_t>(r);
+      if (r == nextStatus_) {
+        nextStatus_ += run.StatusStep;
+        observer_.StatusTick(run.RayIndex);
+        if (run.StopRequested || fovLatched_) return false;
+        observer_.LetEventsThrough();
+      }
+      if (r == nextProgress_) {
+        nextProgress_ += run.ProgressStep;
+        observer_.ProgressTick(static_cast<int>(std::nearbyint(100.0 * r / nRays_)));
+        observer_.LetEventsThrough();
+      }
+    }
+  }
+
+  AppState& state_;
+  RunObserver& observer_;
+  TracingInput input_;
+  RunRadiance radiance_;
+  std::uint32_t nRays_;
+  std::uint32_t blocks_;
+  std::uint32_t seed_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::vector<BlockSums> slots_;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::uint64_t added_ = 0;  // blocks added to the run's sums, under mutex_
+  int running_ = 0;          // workers still going, under mutex_
+  RaySums total_{nullptr, nullptr};
+
+  std::atomic<std::uint32_t> nextBlock_{0};
+  std::atomic<std::uint64_t> traced_{0};
+  std::atomic<bool> abandoned_{false};
+  std::atomic<bool> fovLatched_{false};
+  std::atomic<bool> vectorNormZero_{false};
+
+  // Watching thread only.
+  std::uint64_t nextStatus_ = state_.run.StatusStep;
+  std::uint64_t nextProgress_ = state_.run.ProgressStep;
+};
+
+}  // namespace
+
+template <class HitSearch>
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads,
+                           RunCounters& counters) {
+  ParallelRun<HitSearch> run(state, observer, search, threads);
+  return run.Run(counters);
+}
+
+template RunOutcome TraceInParallel(AppState&, RunObserver&, const ExhaustiveHitSearch&, unsigned, RunCounters&);
+template RunOutcome TraceInParallel(AppState&, RunObserver&, const IndexedHitSearch&, unsigned, RunCounters&);
+
+}  // namespace tessolan

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+#include "AppState.h"
+#include "RayTracer.h"
+#include "RunObserver.h"
+#include "RunTracing.h"
+
+namespace tessolan {
+
+// The two ways RunTracing traces a run's rays: each sums the rays' contributions into ArrEEIso
+// and ArrEE and ends with ConcludeRun. Instantiated for both hit searches.
+template <class HitSearch>
+RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
+                               RunCounters& counters);
+template <class HitSearch>
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads,
+                           RunCounters& counters);
+
+// Sets the sums of a run to zero.
+void ClearRunSums(SpectralArrays& spectral);
+
+// How a run that traced without an error ended: stopped, interrupted for the field of view, or
+// completed and normalised with the total weight sumW.
+RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW);
+
+inline TracingInput MakeTracingInput(const AppState& state) {
+  return {state.initialData, state.geometry, state.view, state.spectral, state.accuracy.Threshold};
+}
+
+// Where the rays' contributions go: the run's arrays (single sequence) or a block's.
+struct RaySums {
+  Extended* emissivity;
+  Extended* radiance;
+  Extended sumW = 0;
+  std::uint64_t rays = 0;
+  std::uint64_t hits = 0;
+  // Latched when any ray's very first search ended outside the radiating area.
+  bool firstHitOutside = false;
+};
+
+// Launches and traces one ray and adds what it contributes; rayEmissivity and rayRadiance are
+// scratch arrays of NWL values. False when the ray met a zero vector, which ends the run.
+template <class Rng, class HitSearch>
+bool TraceOneRay(RayTracer<Rng, HitSearch>& tracer, Rng& rng, RayState& ray, Extended* rayEmissivity,
+                 Extended* rayRadiance, RaySums& sums) {
+  if (tracer.Launch(ray, rng)) {
+    if (tracer.TraceRay(ray, rng, rayEmissivity, rayRadiance) == TraceOutcome::VectorNormZero) return false;
+    const int nwl = tracer.nwl();
+    for (int k = 0; k < nwl; ++k) {
+      sums.emissivity[k] += rayEmissivity[k];
+      sums.radiance[k] += rayRadiance[k];
+    }
+    sums.hits += ray.ReflectionCount;
+  }
+  ++sums.rays;
+  sums.sumW += ray.RayWeight;
+  sums.firstHitOutside = sums.firstHitOutside || ray.FirstHitOutside;
+  return true;
+}
+
+}  // namespace tessolan

@@ -1,0 +1,56 @@
+#include <cmath>
+#include <vector>
+
+#include "ExhaustiveHitSearch.h"
+#include "IndexedHitSearch.h"
+#include "RandomGenerator.h"
+#include "RunLoops.h"
+
+namespace tessolan {
+
+// The program's own run: one thread, the program's generator, ray after ray, with a status and
+// a progress tick before the rays whose numbers are multiples of their steps.
+template <class HitSearch>
+RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
+                               RunCounters& counters) {
+  SpectralArrays& s = state.spectral;
+  RunRecord& run = state.run;
+  RayTracer<RandomGenerator, HitSearch> tracer(MakeTracingInput(state), search);
+  RandomGenerator rng(state.randomSeed);
+  std::vector<Extended> rayEmissivity(s.NWL), rayRadiance(s.NWL);
+  ClearRunSums(s);
+  RaySums sums{s.ArrEEIso.data(), s.ArrEE.data()};
+  // A ray whose very first search ends outside the radiating area latches the field-of-view
+  // interruption for the whole run: such a run would report biased numbers.
+  RunOutcome outcome = RunOutcome::Completed;
+  RayState ray;
+  const std::uint32_t nRays = state.accuracy.NRays;
+  for (run.RayIndex = 1; run.RayIndex <= nRays; ++run.RayIndex) {
+    if (run.RayIndex % run.StatusStep == 0) {
+      observer.StatusTick(run.RayIndex);
+      if (run.StopRequested) break;
+      if (sums.firstHitOutside) {
+        outcome = RunOutcome::FovInterrupted;
+        break;
+      }
+      observer.LetEventsThrough();
+    }
+    if (run.RayIndex % run.ProgressStep == 0) {
+      observer.ProgressTick(static_cast<int>(std::nearbyint(100.0 * run.RayIndex / nRays)));
+      observer.LetEventsThrough();
+    }
+    if (!TraceOneRay(tracer, rng, ray, rayEmissivity.data(), rayRadiance.data(), sums)) {
+      outcome = RunOutcome::VectorNormZero;
+      break;
+    }
+    observer.LetEventsThrough();
+  }
+  state.randomSeed = rng.seed();
+  counters = {sums.rays, sums.hits};
+  return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW);
+}
+
+template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const ExhaustiveHitSearch&, RunCounters&);
+template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const IndexedHitSearch&, RunCounters&);
+
+}  // namespace tessolan
