@@ -66,9 +66,9 @@ inline Extended BaseNormalDivisor(Extended dirZ, Rng& rng) {
 
 // Distance along the ray to face k (1..4) of pyramid (i, j), or false when the ray misses it.
 // `denominator` is D . N_k, already known to be negative. On a miss inside the triangle test
-// t still receives the plane distance.
-inline bool IntersectFace(const HitShape& s, const RayState& ray, int i, int j, int k, Extended denominator,
-                          Extended& t) {
+// t still receives the plane distance. Inlined into the searches' loops: it is their inner work.
+[[gnu::always_inline]] inline bool IntersectFace(const HitShape& s, const RayState& ray, int i, int j, int k,
+                                                 Extended denominator, Extended& t) {
   const ArrayGeometry& g = s.geometry;
   t = kNoHit;
   const Extended x = g.CenterX[j];

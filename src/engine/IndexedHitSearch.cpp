@@ -9,15 +9,14 @@ namespace {
 
 // Relative width of the walk's margin: far above the rounding of the hit tests (about 1e-16 of
 // the coordinates, from the double-precision interval tests) and of the walk's own arithmetic.
-constexpr Extended kMarginFactor = 1e-11L;
+constexpr double kMarginFactor = 1e-11;
 
-// Narrows [t0, t1] to the parameters at which p + t d lies in [low, high]; false when nothing
-// is left. With d = 0 the whole range stays or goes.
-inline bool ClipToSlab(Extended p, Extended d, Extended low, Extended high, Extended& t0, Extended& t1) {
+// Narrows [t0, t1] to the parameters at which p + t d lies in [low, high], with inverse = 1 / d;
+// false when nothing is left. With d = 0 the whole range stays or goes.
+inline bool ClipToSlab(double p, double d, double inverse, double low, double high, double& t0, double& t1) {
   if (d == 0) return low <= p && p <= high;
-  const Extended inverse = 1 / d;
-  Extended ta = (low - p) * inverse;
-  Extended tb = (high - p) * inverse;
+  double ta = (low - p) * inverse;
+  double tb = (high - p) * inverse;
   if (ta > tb) std::swap(ta, tb);
   t0 = std::max(t0, ta);
   t1 = std::min(t1, tb);
@@ -37,20 +36,33 @@ inline bool Nearer(Extended t, int row, int column, int kind, const NearestHit& 
 
 }  // namespace
 
+// The ray in double, with the inverses of its direction components.
+struct IndexedHitSearch::Path {
+  double p[3], d[3], inverse[3];
+
+  explicit Path(const RayState& ray)
+      : p{static_cast<double>(ray.RayX), static_cast<double>(ray.RayY), static_cast<double>(ray.RayZ)},
+        d{static_cast<double>(ray.DirX), static_cast<double>(ray.DirY), static_cast<double>(ray.DirZ)},
+        inverse{d[0] != 0 ? 1 / d[0] : 0, d[1] != 0 ? 1 / d[1] : 0, d[2] != 0 ? 1 / d[2] : 0} {}
+};
+
 IndexedHitSearch::IndexedHitSearch(const HitShape& shape) : s_(shape) {
   const ArrayGeometry& g = shape.geometry;
   n_ = g.NCR;
-  period_ = g.Period;
   inversePeriod_ = 1 / g.Period;
-  firstCenterX_ = g.CenterX[1];
-  firstCenterY_ = g.CenterY[1];
-  lowX_ = g.CenterX[1] - shape.halfBase;
-  highX_ = g.CenterX[n_] + shape.halfBase;
-  lowY_ = g.CenterY[1] - shape.halfBase;
-  highY_ = g.CenterY[n_] + shape.halfBase;
+  period_ = static_cast<double>(g.Period);
+  inversePeriodD_ = 1 / period_;
+  halfBase_ = static_cast<double>(shape.halfBase);
+  height_ = static_cast<double>(g.Height);
+  firstCenterX_ = static_cast<double>(g.CenterX[1]);
+  firstCenterY_ = static_cast<double>(g.CenterY[1]);
+  lowX_ = static_cast<double>(g.CenterX[1] - shape.halfBase);
+  highX_ = static_cast<double>(g.CenterX[n_] + shape.halfBase);
+  lowY_ = static_cast<double>(g.CenterY[1] - shape.halfBase);
+  highY_ = static_cast<double>(g.CenterY[n_] + shape.halfBase);
   scale_ = std::max({std::fabs(lowX_), std::fabs(highX_), std::fabs(lowY_), std::fabs(highY_)}) +
-           std::fabs(g.Height) + shape.halfBase;
-  facesPossible_ = static_cast<double>(g.Height) >= 0;
+           std::fabs(height_) + halfBase_;
+  facesPossible_ = height_ >= 0;
 }
 
 int IndexedHitSearch::FirstTopFlat(const Extended* centers, Extended v) const {
@@ -58,19 +70,27 @@ int IndexedHitSearch::FirstTopFlat(const Extended* centers, Extended v) const {
   // the nearest centre can hold v as well; NaN and values far off the array hold none.
   const Extended q = (v - centers[1]) * inversePeriod_;
   if (!(q > -3 && q < n_ + 2)) return 0;
-  const int nearest = static_cast<int>(std::floor(q + 0.5L)) + 1;
+  const int nearest = static_cast<int>(static_cast<double>(q + 3.5L)) - 3 + 1;  // rounds q, q + 3.5 > 0
   const Extended half = s_.halfTopFlat;
   for (int i = std::max(1, nearest - 2); i <= std::min(n_, nearest + 2); ++i)
     if (Within(centers[i] - half, v, centers[i] + half)) return i;
   return 0;
 }
 
-void IndexedHitSearch::SquaresMeeting(Extended firstCenter, Extended a, Extended b, int& first, int& last) const {
-  const Extended h = s_.halfBase;
-  const Extended lo = std::clamp<Extended>(std::ceil((a - h - firstCenter) * inversePeriod_) + 1, 0, n_ + 1);
-  const Extended hi = std::clamp<Extended>(std::floor((b + h - firstCenter) * inversePeriod_) + 1, 0, n_ + 1);
-  first = std::max(1, static_cast<int>(lo));
-  last = std::min(n_, static_cast<int>(hi));
+int IndexedHitSearch::FirstSquare(double firstCenter, double a) const {
+  // The square of index m spans firstCenter + (m - 1) P -+ h.
+  const double q = (a - halfBase_ - firstCenter) * inversePeriodD_ + 1;
+  if (!(q > 1)) return 1;
+  if (q > n_) return n_ + 1;
+  const int m = static_cast<int>(q);
+  return m < q ? m + 1 : m;
+}
+
+int IndexedHitSearch::LastSquare(double firstCenter, double b) const {
+  const double q = (b + halfBase_ - firstCenter) * inversePeriodD_ + 1;
+  if (!(q < n_)) return n_;
+  if (q < 1) return 0;
+  return static_cast<int>(q);
 }
 
 void IndexedHitSearch::FindNearestFace(const RayState& ray, NearestHit& best) const {
@@ -85,49 +105,46 @@ void IndexedHitSearch::FindNearestFace(const RayState& ray, NearestHit& best) co
   }
   if (kindCount == 0) return;
 
-  const Extended margin =
-      kMarginFactor * (scale_ + std::fabs(ray.RayX) + std::fabs(ray.RayY) + std::fabs(ray.RayZ));
-  Extended t0 = 0, t1 = best.t;
-  if (!ClipToSlab(ray.RayZ, ray.DirZ, -margin, g.Height + margin, t0, t1)) return;
-  if (!ClipToSlab(ray.RayX, ray.DirX, lowX_ - margin, highX_ + margin, t0, t1)) return;
-  if (!ClipToSlab(ray.RayY, ray.DirY, lowY_ - margin, highY_ + margin, t0, t1)) return;
-  WalkPath(ray, t0, t1, margin, kinds, kindCount, cosine, best);
+  const Path path(ray);
+  const double margin = kMarginFactor * (scale_ + std::fabs(path.p[0]) + std::fabs(path.p[1]) + std::fabs(path.p[2]));
+  double t0 = 0, t1 = static_cast<double>(best.t);
+  if (!ClipToSlab(path.p[2], path.d[2], path.inverse[2], -margin, height_ + margin, t0, t1)) return;
+  if (!ClipToSlab(path.p[0], path.d[0], path.inverse[0], lowX_ - margin, highX_ + margin, t0, t1)) return;
+  if (!ClipToSlab(path.p[1], path.d[1], path.inverse[1], lowY_ - margin, highY_ + margin, t0, t1)) return;
+  WalkPath(ray, path, t0, t1, margin, kinds, kindCount, cosine, best);
 }
 
-void IndexedHitSearch::WalkPath(const RayState& ray, Extended t0, Extended t1, Extended margin, const int* kinds,
-                                int kindCount, const Extended* cosine, NearestHit& best) const {
+void IndexedHitSearch::WalkPath(const RayState& ray, const Path& path, double t0, double t1, double margin,
+                                const int* kinds, int kindCount, const Extended* cosine, NearestHit& best) const {
   // The walk steps along the axis in which the path moves most, slab by slab of base squares,
   // in the direction of travel; in each slab it tests the squares the path meets along the
   // other axis. A slab entered beyond the best distance found so far ends the walk.
-  const bool alongX = std::fabs(ray.DirX) >= std::fabs(ray.DirY);
-  const Extended pMajor = alongX ? ray.RayX : ray.RayY, dMajor = alongX ? ray.DirX : ray.DirY;
-  const Extended pMinor = alongX ? ray.RayY : ray.RayX, dMinor = alongX ? ray.DirY : ray.DirX;
-  const Extended cMajor = alongX ? firstCenterX_ : firstCenterY_;
-  const Extended cMinor = alongX ? firstCenterY_ : firstCenterX_;
-  const Extended h = s_.halfBase;
+  const int major = std::fabs(path.d[0]) >= std::fabs(path.d[1]) ? 0 : 1, minor = 1 - major;
+  const double pMajor = path.p[major], dMajor = path.d[major], inverseMajor = path.inverse[major];
+  const double pMinor = path.p[minor], dMinor = path.d[minor];
+  const double cMajor = major == 0 ? firstCenterX_ : firstCenterY_;
+  const double cMinor = major == 0 ? firstCenterY_ : firstCenterX_;
+  const double h = halfBase_ + margin;
 
-  Extended a = pMajor + t0 * dMajor, b = pMajor + t1 * dMajor;
-  if (a > b) std::swap(a, b);
-  int first, last;
-  SquaresMeeting(cMajor, a - margin, b + margin, first, last);
+  const double a = pMajor + t0 * dMajor, b = pMajor + t1 * dMajor;
+  int first = FirstSquare(cMajor, std::min(a, b) - margin), last = LastSquare(cMajor, std::max(a, b) + margin);
   if (first > last) return;
   const int step = dMajor < 0 ? -1 : 1;
   if (step < 0) std::swap(first, last);
 
   for (int m = first;; m += step) {
-    const Extended center = (m - 1) * period_ + cMajor;
-    Extended ta = t0, tb = t1;
-    if (ClipToSlab(pMajor, dMajor, center - h - margin, center + h + margin, ta, tb)) {
-      if (ta > best.t) break;
-      tb = std::min(tb, best.t);
-      Extended ya = pMinor + ta * dMinor, yb = pMinor + tb * dMinor;
-      if (ya > yb) std::swap(ya, yb);
-      int minorFirst, minorLast;
-      SquaresMeeting(cMinor, ya - margin, yb + margin, minorFirst, minorLast);
+    const double center = (m - 1) * period_ + cMajor;
+    double ta = t0, tb = t1;
+    if (ClipToSlab(pMajor, dMajor, inverseMajor, center - h, center + h, ta, tb)) {
+      if (ta > static_cast<double>(best.t)) break;
+      tb = std::min(tb, static_cast<double>(best.t));
+      const double ya = pMinor + ta * dMinor, yb = pMinor + tb * dMinor;
+      int minorFirst = FirstSquare(cMinor, std::min(ya, yb) - margin);
+      int minorLast = LastSquare(cMinor, std::max(ya, yb) + margin);
       const int minorStep = dMinor < 0 ? -1 : 1;
       if (minorStep < 0) std::swap(minorFirst, minorLast);
       for (int q = minorFirst; minorStep > 0 ? q <= minorLast : q >= minorLast; q += minorStep) {
-        const int row = alongX ? q : m, column = alongX ? m : q;
+        const int row = major == 0 ? q : m, column = major == 0 ? m : q;
         if (row == ray.HitRow && column == ray.HitColumn) continue;
         for (int c = 0; c < kindCount; ++c) {
           const int k = kinds[c];

@@ -47,21 +47,28 @@ class IndexedHitSearch {
   // Replaces `best` by any face nearer than it (or as near and earlier in row, column, kind order).
   void FindNearestFace(const RayState& ray, NearestHit& best) const;
 
-  // Pyramids whose base squares, widened by `margin`, meet the path between parameters t0 and t1;
-  // each is handed to the face tests.
-  void WalkPath(const RayState& ray, Extended t0, Extended t1, Extended margin, const int* kinds, int kindCount,
-                const Extended* cosine, NearestHit& best) const;
+  struct Path;
 
-  // The indices of the base squares along one axis that meet [a, b], clamped to 1..NCR.
-  void SquaresMeeting(Extended firstCenter, Extended a, Extended b, int& first, int& last) const;
+  // Tests the pyramids whose base squares, widened by `margin`, meet the path between the
+  // parameters t0 and t1.
+  void WalkPath(const RayState& ray, const Path& path, double t0, double t1, double margin, const int* kinds,
+                int kindCount, const Extended* cosine, NearestHit& best) const;
+
+  // The first and last index (1..NCR; empty when first > last) of the base squares along one
+  // axis that meet [a, b].
+  int FirstSquare(double firstCenter, double a) const;
+  int LastSquare(double firstCenter, double b) const;
 
   HitShape s_;
   int n_;
-  Extended period_, inversePeriod_;
-  Extended firstCenterX_, firstCenterY_;
-  Extended lowX_, highX_, lowY_, highY_;  // the array's extent
-  Extended scale_;                        // a length above every coordinate of the array
-  bool facesPossible_;                    // false when no point can pass the test 0 <= Qz <= Height
+  Extended inversePeriod_;
+  // The walk only selects pyramids, so it works in double: its rounding, about 1e-16 of the
+  // coordinates, stays far below the margin.
+  double period_, inversePeriodD_, halfBase_, height_;
+  double firstCenterX_, firstCenterY_;
+  double lowX_, highX_, lowY_, highY_;  // the array's extent
+  double scale_;                        // a length above every coordinate of the array
+  bool facesPossible_;                  // false when no point can pass the test 0 <= Qz <= Height
 };
 
 }  // namespace tessolan
