@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <memory>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -40,19 +40,16 @@ class ParallelRun {
   ParallelRun(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads)
       : state_(state),
         observer_(observer),
+        search_(search),
         input_(MakeTracingInput(state)),
         radiance_(state.spectral, state.initialData),
         nRays_(state.accuracy.NRays),
         blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
         seed_(state.randomSeed) {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
+    threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
     const int nwl = state.spectral.NWL;
-    for (unsigned t = 0; t < threads; ++t) {
-      workers_.push_back(std::make_unique<Worker>(Worker{Tracer(input_, search, radiance_),
-                                                         std::vector<Extended>(nwl), std::vector<Extended>(nwl)}));
-    }
-    slots_.resize(2 * threads + 2);
+    slots_.resize(2 * threads_ + 2);
     for (BlockSums& slot : slots_) {
       slot.emissivity.resize(nwl);
       slot.radiance.resize(nwl);
@@ -62,10 +59,10 @@ class ParallelRun {
   RunOutcome Run(RunCounters& counters) {
     ClearRunSums(state_.spectral);
     std::vector<std::thread> threads;
-    for (auto& worker : workers_) {
+    for (unsigned t = 0; t < threads_; ++t) {
       Started(+1);
       try {
-        threads.emplace_back([this, w = worker.get()] { Work(*w); });
+        threads.emplace_back([this] { Work(); });
       } catch (const std::system_error&) {
         Started(-1);
         break;  // trace with the threads that could be started
@@ -73,10 +70,11 @@ class ParallelRun {
     }
     if (threads.empty()) {
       Started(+1);
-      Work(*workers_.front());
+      Work();
     }
     Watch();
     for (std::thread& t : threads) t.join();
+    if (failure_) std::rethrow_exception(failure_);
 
     RandomGenerator next(seed_);
     next.Random();
@@ -87,9 +85,11 @@ class ParallelRun {
   }
 
  private:
+  // What a worker thread works with. It allocates it itself, so that its arrays come from its
+  // own part of the heap and never share a cache line with another thread's.
   struct Worker {
     Tracer tracer;
-    std::vector<Extended> rayEmissivity, rayRadiance;
+    std::vector<Extended> rayEmissivity, rayRadiance, blockEmissivity, blockRadiance;
   };
 
   void Started(int change) {
@@ -97,14 +97,22 @@ class ParallelRun {
     running_ += change;
   }
 
-  void Work(Worker& worker) {
-    while (!abandoned_.load(std::memory_order_relaxed)) {
-      const std::uint32_t block = nextBlock_.fetch_add(1);
-      if (block >= blocks_) break;
-      BlockSums* slot = WaitForSlot(block);
-      if (!slot) break;
-      if (!TraceBlock(worker, block, *slot)) break;
-      Complete(*slot);
+  void Work() {
+    try {
+      const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
+      Worker worker{Tracer(input_, search_, radiance_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
+                    std::vector<Extended>(nwl), std::vector<Extended>(nwl)};
+      while (!abandoned_.load(std::memory_order_relaxed)) {
+        const std::uint32_t block = nextBlock_.fetch_add(1);
+        if (block >= blocks_) break;
+        BlockSums* slot = WaitForSlot(block);
+        if (!slot || !TraceBlock(worker, block, *slot)) break;
+        Complete(*slot);
+      }
+    } catch (...) {
+      std::lock_guard lock(mutex_);
+      if (!failure_) failure_ = std::current_exception();
+      abandoned_ = true;
     }
     std::lock_guard lock(mutex_);
     --running_;
@@ -125,9 +133,9 @@ class ParallelRun {
   // Traces the rays of `block` from its own stream; false when the run was abandoned or a ray
   // met a zero vector.
   bool TraceBlock(Worker& worker, std::uint32_t block, BlockSums& slot) {
-    std::fill(slot.emissivity.begin(), slot.emissivity.end(), Extended{0});
-    std::fill(slot.radiance.begin(), slot.radiance.end(), Extended{0});
-    slot.sums = RaySums{slot.emissivity.data(), slot.radiance.data()};
+    std::fill(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), Extended{0});
+    std::fill(worker.blockRadiance.begin(), worker.blockRadiance.end(), Extended{0});
+    RaySums sums{worker.blockEmissivity.data(), worker.blockRadiance.data()};
     PhiloxGenerator rng(seed_, block);
     RayState ray;
     const std::uint64_t first = std::uint64_t{block} * kParallelBlockRays;
@@ -135,12 +143,12 @@ class ParallelRun {
     std::uint64_t reported = first;
     for (std::uint64_t r = first; r < end; ++r) {
       if (abandoned_.load(std::memory_order_relaxed)) return false;
-      if (!TraceOneRay(worker.tracer, rng, ray, worker.rayEmissivity.data(), worker.rayRadiance.data(), slot.sums)) {
+      if (!TraceOneRay(worker.tracer, rng, ray, worker.rayEmissivity.data(), worker.rayRadiance.data(), sums)) {
         vectorNormZero_ = true;
         abandoned_ = true;
         return false;
       }
-      if (slot.sums.firstHitOutside) {
+      if (sums.firstHitOutside) {
         fovLatched_ = true;
         abandoned_ = true;
         return false;
@@ -151,6 +159,9 @@ class ParallelRun {
       }
     }
     traced_.fetch_add(end - reported, std::memory_order_relaxed);
+    std::copy(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), slot.emissivity.begin());
+    std::copy(worker.blockRadiance.begin(), worker.blockRadiance.end(), slot.radiance.begin());
+    slot.sums = sums;
     return true;
   }
 
@@ -219,18 +230,20 @@ class ParallelRun {
 
   AppState& state_;
   RunObserver& observer_;
+  const HitSearch& search_;
   TracingInput input_;
   RunRadiance radiance_;
   std::uint32_t nRays_;
   std::uint32_t blocks_;
   std::uint32_t seed_;
-  std::vector<std::unique_ptr<Worker>> workers_;
+  unsigned threads_;
   std::vector<BlockSums> slots_;
 
   std::mutex mutex_;
   std::condition_variable changed_;
   std::uint64_t added_ = 0;  // blocks added to the run's sums, under mutex_
   int running_ = 0;          // workers still going, under mutex_
+  std::exception_ptr failure_;  // the first exception of a worker, under mutex_
   RaySums total_{nullptr, nullptr};
 
   std::atomic<std::uint32_t> nextBlock_{0};
