@@ -1,0 +1,21 @@
+// The windowed program: the main window over the program's state.
+#include <QApplication>
+#include <memory>
+
+#include "AppState.h"
+#include "ApplicationStyle.h"
+#include "QtUserDialogs.h"
+#include "TFMain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Tessolan");
+  tessolan::ApplyApplicationStyle(application);
+
+  auto state = std::make_unique<tessolan::AppState>();
+  state->folders = tessolan::MakeFolders(QCoreApplication::applicationDirPath().toStdString());
+  tessolan::QtUserDialogs dialogs;
+  tessolan::TFMain window(*state, dialogs);
+  window.show();
+  return QApplication::exec();
+}

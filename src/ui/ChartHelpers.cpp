@@ -1,0 +1,92 @@
+#include "ChartHelpers.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
+#include "DisplayFormats.h"
+#include "UiLocale.h"
+
+namespace tessolan {
+
+namespace {
+
+constexpr const char* kFixedRange = "fixedRange";
+
+void RescaleAxis(QCPAxis* axis) {
+  if (IsAxisRangeFixed(axis)) return;
+  bool found = false;
+  QCPRange range;
+  for (QCPAbstractPlottable* plottable : axis->plottables()) {
+    if (!plottable->visible()) continue;
+    bool ok = false;
+    const QCPRange r = axis->orientation() == Qt::Horizontal ? plottable->getKeyRange(ok)
+                                                             : plottable->getValueRange(ok);
+    if (!ok) continue;
+    range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
+    found = true;
+  }
+  if (!found) return;
+  const double span = range.size();
+  const double margin = span > 0 ? span * 0.04 : std::max(std::abs(range.center()) * 0.05, 0.5);
+  axis->setRange(range.lower - margin, range.upper + margin);
+}
+
+}  // namespace
+
+QString PatternTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
+  // Rounding to the pattern's decimals also turns ticks such as 0.30000000000000004 into 0.3.
+  return QString(leadingSpaces_, ' ') + FormatOptionalDecimals(tick, maxDecimals_, DecimalSeparator());
+}
+
+void SetupChart(QCustomPlot* chart) {
+  chart->setBackground(Qt::white);
+  chart->legend->setVisible(false);
+  chart->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+  QFont titleFont = chart->font();
+  titleFont.setBold(true);
+  for (QCPAxis* axis : {chart->xAxis, chart->yAxis}) {
+    axis->setLabelFont(titleFont);
+    axis->setSelectedLabelFont(titleFont);
+  }
+  QObject::connect(chart, &QCustomPlot::mouseDoubleClick, chart, [chart] {
+    SetAxisRangeFixed(chart->xAxis, false);
+    SetAxisRangeFixed(chart->yAxis, false);
+    RescaleAndReplot(chart);
+  });
+}
+
+void SetAxisLabelPattern(QCPAxis* axis, int maxDecimals, int leadingSpaces) {
+  axis->setTicker(QSharedPointer<PatternTicker>::create(maxDecimals, leadingSpaces));
+}
+
+QCPGraph* AddSeries(QCustomPlot* chart, const QString& name) {
+  QCPGraph* series = chart->addGraph();
+  series->setName(name);
+  series->setLineStyle(QCPGraph::lsLine);
+  return series;
+}
+
+void StyleSeries(QCPGraph* series, const QColor& color, QCPScatterStyle::ScatterShape marker) {
+  series->setPen(QPen(color, 1));
+  series->setScatterStyle(QCPScatterStyle(marker, color, Qt::white, 7));
+}
+
+void SetAxisRangeFixed(QCPAxis* axis, bool fixed) { axis->setProperty(kFixedRange, fixed); }
+
+bool IsAxisRangeFixed(const QCPAxis* axis) { return axis->property(kFixedRange).toBool(); }
+
+void RescaleAndReplot(QCustomPlot* chart) {
+  RescaleAxis(chart->xAxis);
+  RescaleAxis(chart->yAxis);
+  chart->replot();
+}
+
+QLabel* MakeEditGraphLink(const QString& name, QWidget* parent) {
+  auto* link = new QLabel("<a href=\"edit\">Edit Graph</a>", parent);
+  link->setObjectName(name);
+  link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+  return link;
+}
+
+}  // namespace tessolan

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <qcustomplot.h>
+
+class QLabel;
+
+namespace tessolan {
+
+// Tick labels in a pattern such as "####0.####": at least one integer digit, at most
+// `maxDecimals` decimals with trailing zeros dropped, the user's decimal separator, and
+// `leadingSpaces` spaces in front.
+class PatternTicker : public QCPAxisTicker {
+ public:
+  PatternTicker(int maxDecimals, int leadingSpaces) : maxDecimals_(maxDecimals), leadingSpaces_(leadingSpaces) {}
+
+ protected:
+  QString getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) override;
+
+ private:
+  int maxDecimals_;
+  int leadingSpaces_;
+};
+
+// A chart as the windows show them: white, bold axis titles, no legend; the mouse wheel zooms,
+// dragging pans and a double click brings back the automatic ranges.
+void SetupChart(QCustomPlot* chart);
+
+void SetAxisLabelPattern(QCPAxis* axis, int maxDecimals, int leadingSpaces = 0);
+
+// A line series whose points are marked in its colour with a white fill.
+QCPGraph* AddSeries(QCustomPlot* chart, const QString& name);
+void StyleSeries(QCPGraph* series, const QColor& color, QCPScatterStyle::ScatterShape marker);
+
+// An axis the user fixed in the chart editor keeps its range when the data change.
+void SetAxisRangeFixed(QCPAxis* axis, bool fixed);
+bool IsAxisRangeFixed(const QCPAxis* axis);
+
+// Fits the axes that are not fixed to the visible data, with a small margin, and redraws.
+void RescaleAndReplot(QCustomPlot* chart);
+
+// The "Edit Graph" link under a chart.
+QLabel* MakeEditGraphLink(const QString& name, QWidget* parent);
+
+}  // namespace tessolan

@@ -1,0 +1,108 @@
+// Writes a PNG of every page of the main window at the sizes it must look right at, for a
+// person to look at: tessolan-screenshots [output folder]. Runs without a display.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+#include "AppState.h"
+#include "ApplicationStyle.h"
+#include "PageControl.h"
+#include "ReportPage.h"
+#include "ResultsPage.h"
+#include "RadioGroup.h"
+#include "ViewingConditionsPage.h"
+#include "ScriptedDialogs.h"
+#include "TFMain.h"
+#include "TableHelpers.h"
+
+namespace {
+
+struct Shot {
+  QSize size;
+  const char* why;
+};
+
+constexpr Shot kShots[] = {
+    {{1085, 850}, "the window's own size"},
+    {{1366, 768}, "a 1366 x 768 screen, window maximised without a panel"},
+    {{1085, 688}, "the smallest the window gets on a 1366 x 768 screen with a panel"},
+};
+
+const char* const kPageNames[] = {"geometry", "material", "viewing", "results", "report"};
+
+// Some data, so that the table, the charts and the report show what they look like in use.
+void FillSampleData(tessolan::TFMain& window) {
+  tessolan::SpectralDataSet& spectral = window.cdsR();
+  spectral.DisableControls();
+  for (int i = 0; i <= 12; ++i) spectral.AppendRecord({2.0 + i * 1.5, 0.05 + 0.004 * i * i});
+  spectral.EnableControls();
+  tessolan::ResultsDataSet& results = window.cdsEERT();
+  results.DisableControls();
+  for (int i = 0; i <= 12; ++i) {
+    const double wl = 2.0 + i * 1.5;
+    results.AppendRecord({wl, 0.9921 - 0.0004 * i, 299.61 - 0.05 * i, 0.9903 - 0.0005 * i, 299.42 - 0.06 * i});
+  }
+  results.EnableControls();
+  window.mComments->setPlainText("Design-default task with a gray material\nSecond line of comments");
+  window.pageReport->mReport->setPlainText(
+      "Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics\n\n"
+      "Task name: sample\nNumber of rays traced:      10000\n");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // A large virtual screen, so that the window can be given each size below.
+  QTemporaryDir configDir;
+  const QString config = configDir.filePath("screen.json");
+  QFile file(config);
+  if (file.open(QIODevice::WriteOnly)) {
+    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
+                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+  }
+  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Tessolan");
+  tessolan::ApplyApplicationStyle(application);
+
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
+  QDir().mkpath(folder);
+  for (const Shot& shot : kShots) {
+    auto state = std::make_unique<tessolan::AppState>();
+    tessolan::testing::ScriptedDialogs dialogs;
+    tessolan::TFMain window(*state, dialogs);
+    FillSampleData(window);
+    window.setMinimumSize(0, 0);
+    window.resize(shot.size);
+    window.show();
+    for (int page = 0; page < window.pc->count(); ++page) {
+      window.pc->setCurrentIndex(page);
+      QApplication::processEvents();
+      const QString name = QString("%1/%2-%3x%4.png")
+                               .arg(folder, kPageNames[page])
+                               .arg(shot.size.width())
+                               .arg(shot.size.height());
+      window.grab().save(name);
+    }
+    window.pc->setCurrentIndex(3);
+    window.pageResults->pcResults->setCurrentIndex(1);
+    QApplication::processEvents();
+    window.grab().save(QString("%1/results-table-%2x%3.png").arg(folder).arg(shot.size.width()).arg(shot.size.height()));
+    // Each viewing conditions type shows its own group.
+    window.pc->setCurrentIndex(2);
+    for (int type = 0; type < 4; ++type) {
+      window.pageViewingConditions->rgVC->SetItemIndex(type);
+      QApplication::processEvents();
+      window.pageViewingConditions->pcVC->grab().save(
+          QString("%1/viewing-type%2-%3x%4.png").arg(folder).arg(type).arg(shot.size.width()).arg(shot.size.height()));
+    }
+    window.close();
+  }
+  return 0;
+}
