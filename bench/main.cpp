@@ -1,0 +1,94 @@
+// tessolan-bench: times whole runs of fixed tasks with the exhaustive and the indexed hit
+// search, and the indexed search in the parallel mode, side by side.
+//
+//   tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "BenchTasks.h"
+#include "Measure.h"
+
+namespace {
+
+struct Settings {
+  double seconds = 1;
+  int repetitions = 3;
+  unsigned threads = std::thread::hardware_concurrency();
+  std::string only;
+  bool exhaustive = true;
+};
+
+void PrintUsage(std::FILE* to) {
+  std::fprintf(to,
+               "usage: tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]\n"
+               "  --seconds S      length of each timed run (default 1)\n"
+               "  --repeat N       timed runs per measurement, the fastest counts (default 3)\n"
+               "  --threads N      threads of the parallel mode (default: every core)\n"
+               "  --only TEXT      only the tasks whose name contains TEXT\n"
+               "  --no-exhaustive  skip the exhaustive search\n");
+}
+
+// False when the program should end: after --help (help set) or a bad argument.
+bool ReadSettings(int argc, char** argv, Settings& s, bool& help) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--seconds" && hasValue) {
+      s.seconds = std::atof(argv[++i]);
+    } else if (arg == "--repeat" && hasValue) {
+      s.repetitions = std::atoi(argv[++i]);
+    } else if (arg == "--threads" && hasValue) {
+      s.threads = static_cast<unsigned>(std::atoi(argv[++i]));
+    } else if (arg == "--only" && hasValue) {
+      s.only = argv[++i];
+    } else if (arg == "--no-exhaustive") {
+      s.exhaustive = false;
+    } else {
+      help = arg == "--help" || arg == "-h";
+      PrintUsage(help ? stdout : stderr);
+      return false;
+    }
+  }
+  if (s.seconds <= 0) s.seconds = 1;
+  if (s.repetitions < 1) s.repetitions = 1;
+  if (s.threads < 1) s.threads = 1;
+  return true;
+}
+
+double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace tessolan;
+  Settings settings;
+  bool help = false;
+  if (!ReadSettings(argc, argv, settings, help)) return help ? 0 : 2;
+
+  std::printf("Whole runs from seed 1, threshold 1e-6, reflectance 0.1; best of %d runs of about %.2g s each.\n"
+              "Parallel mode: %u threads on %u processor cores.\n\n",
+              settings.repetitions, settings.seconds, settings.threads, std::thread::hardware_concurrency());
+  std::printf("%-32s %8s | %12s %10s | %12s %10s %10s | %12s %9s\n", "task", "hits/ray", "exhaustive", "ns/hit",
+              "indexed", "ns/hit", "speed-up", "parallel", "speed-up");
+  std::printf("%-32s %8s | %12s %10s | %12s %10s %10s | %12s %9s\n", "", "", "rays/s", "", "rays/s", "", "", "rays/s",
+              "");
+  for (const bench::BenchTask& task : bench::FixedTasks()) {
+    if (!settings.only.empty() && task.name.find(settings.only) == std::string::npos) continue;
+    const double seconds = settings.seconds, repeat = settings.repetitions;
+    const bench::Speed indexed = bench::Measure(task, {HitSearchKind::Indexed}, seconds, repeat);
+    const bench::Speed parallel =
+        bench::Measure(task, {HitSearchKind::Indexed, true, settings.threads}, seconds, repeat);
+    bench::Speed exhaustive;
+    if (settings.exhaustive) exhaustive = bench::Measure(task, {HitSearchKind::Exhaustive}, seconds, 1);
+    std::printf("%-32s %8.3f | %12.4g %10.4g | %12.4g %10.4g %9.4gx | %12.4g %8.3gx\n", task.name.c_str(),
+                indexed.hitsPerRay, exhaustive.raysPerSecond, exhaustive.nanosecondsPerHit, indexed.raysPerSecond,
+                indexed.nanosecondsPerHit, Ratio(indexed.raysPerSecond, exhaustive.raysPerSecond),
+                parallel.raysPerSecond, Ratio(parallel.raysPerSecond, indexed.raysPerSecond));
+    std::fflush(stdout);
+  }
+  return 0;
+}
