@@ -99,6 +99,14 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
          if (setting) o.settings.push_back(std::move(*setting));
          return error.empty();
        }},
+      {"--search",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         if (v == "indexed" || v == "exhaustive")
+           o.run.search = v == "indexed" ? HitSearchKind::Indexed : HitSearchKind::Exhaustive;
+         else
+           error = "the hit search must be indexed or exhaustive, not '" + v + "'";
+         return error.empty();
+       }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
       {"--report", [](const std::string& v, BatchOptions& o, std::string&) { return o.reportFile = v, true; }},
@@ -142,6 +150,16 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
       if (name == "--quiet") parsed.options.quiet = true;
       continue;
     }
+    if (name == "--parallel") {  // its thread count is optional, so only "--parallel=N" gives one
+      parsed.options.run.parallel = true;
+      if (equals == std::string::npos) continue;
+      const auto threads = ParseInteger<unsigned>(arg.substr(equals + 1));
+      if (!threads || *threads < 1)
+        return Failure("the number of threads must be a whole number of at least 1, not '" + arg.substr(equals + 1) +
+                       "'");
+      parsed.options.run.threads = *threads;
+      continue;
+    }
     const auto handler = ValueOptions().find(name);
     if (handler == ValueOptions().end()) return Failure("unknown option '" + arg + "'");
     std::string value;
@@ -174,6 +192,11 @@ std::string BatchUsage() {
          "      --name NAME        task name for the report (default: the file name without .txt)\n"
          "  -o, --results FILE     write the results file there (default: standard output)\n"
          "  -r, --report FILE      also write the report there\n"
+         "      --search KIND      hit search: indexed (default) or exhaustive (the slow reference;\n"
+         "                         both give the same numbers)\n"
+         "      --parallel[=N]     trace on N threads (default: one per core), each block of rays\n"
+         "                         from its own stream: the numbers depend on the seed only, not on\n"
+         "                         N, but differ from those of the default single sequence\n"
          "  -q, --quiet            no progress display\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "RunTracing.h"
+
 namespace tessolan {
 
 // One --set FIELD=VALUE: a numeric box's task value or a radio index, applied after the task
@@ -26,6 +28,7 @@ struct BatchOptions {
   std::optional<std::string> resultsFile;  // none: standard output
   std::optional<std::string> reportFile;   // none: no report
   bool quiet = false;
+  RunOptions run;  // --search and --parallel
 };
 
 enum class BatchAction { Run, Help, Version };

@@ -140,7 +140,7 @@ int Trace(const BatchOptions& options, AppState& state, const BatchStreams& io, 
   if (io.errIsTerminal && !options.quiet) bar = std::make_unique<ProgressBar>(io.err, state.accuracy.NRays);
   BatchObserver observer(state.run, interrupted, std::move(bar));
   state.run.StartTime = DateTimeNow();
-  const RunOutcome outcome = RunTracing(state, observer);
+  const RunOutcome outcome = RunTracing(state, observer, options.run);
   if (interrupted || outcome == RunOutcome::StoppedByUser) {
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;

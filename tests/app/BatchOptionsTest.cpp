@@ -45,6 +45,30 @@ TEST(BatchOptionsTest, DefaultsAndEveryOption) {
   EXPECT_EQ(Parse({"--version"}).action, BatchAction::Version);
 }
 
+TEST(BatchOptionsTest, SearchAndParallelMode) {
+  const RunOptions defaults = Parse({"t.txt"}).options.run;
+  EXPECT_EQ(defaults.search, HitSearchKind::Indexed);
+  EXPECT_FALSE(defaults.parallel);
+
+  const ParsedArguments reference = Parse({"--search", "exhaustive", "--parallel", "t.txt"});
+  ASSERT_TRUE(reference.ok) << reference.error;
+  EXPECT_EQ(reference.options.run.search, HitSearchKind::Exhaustive);
+  EXPECT_TRUE(reference.options.run.parallel);
+  EXPECT_EQ(reference.options.run.threads, 0u) << "every core";
+  EXPECT_EQ(reference.options.taskFile, "t.txt") << "--parallel takes no value after a blank";
+
+  const ParsedArguments four = Parse({"t.txt", "--parallel=4", "--search=indexed"});
+  ASSERT_TRUE(four.ok) << four.error;
+  EXPECT_EQ(four.options.run.threads, 4u);
+  EXPECT_EQ(four.options.run.search, HitSearchKind::Indexed);
+
+  EXPECT_EQ(Parse({"t.txt", "--search", "fast"}).error, "the hit search must be indexed or exhaustive, not 'fast'");
+  EXPECT_EQ(Parse({"t.txt", "--parallel=0"}).error,
+            "the number of threads must be a whole number of at least 1, not '0'");
+  EXPECT_EQ(Parse({"t.txt", "--parallel=two"}).error,
+            "the number of threads must be a whole number of at least 1, not 'two'");
+}
+
 TEST(BatchOptionsTest, BadUsage) {
   const struct {
     std::vector<std::string> args;
