@@ -36,14 +36,19 @@ inline bool Nearer(Extended t, int row, int column, int kind, const NearestHit& 
 
 }  // namespace
 
-// The ray in double, with the inverses of its direction components.
+// The ray in double. The walk steps along the horizontal axis in which the path moves most
+// (major) and tests the squares met along the other (minor).
 struct IndexedHitSearch::Path {
-  double p[3], d[3], inverse[3];
+  double p[3], d[3];
+  int major, minor;
 
   explicit Path(const RayState& ray)
       : p{static_cast<double>(ray.RayX), static_cast<double>(ray.RayY), static_cast<double>(ray.RayZ)},
         d{static_cast<double>(ray.DirX), static_cast<double>(ray.DirY), static_cast<double>(ray.DirZ)},
-        inverse{d[0] != 0 ? 1 / d[0] : 0, d[1] != 0 ? 1 / d[1] : 0, d[2] != 0 ? 1 / d[2] : 0} {}
+        major(std::fabs(d[0]) >= std::fabs(d[1]) ? 0 : 1),
+        minor(1 - major) {}
+
+  double Inverse(int axis) const { return d[axis] != 0 ? 1 / d[axis] : 0; }
 };
 
 IndexedHitSearch::IndexedHitSearch(const HitShape& shape) : s_(shape) {
@@ -66,13 +71,15 @@ IndexedHitSearch::IndexedHitSearch(const HitShape& shape) : s_(shape) {
 }
 
 int IndexedHitSearch::FirstTopFlat(const Extended* centers, Extended v) const {
-  // Intervals lie a period apart and are at most a period wide, so only the two neighbours of
-  // the nearest centre can hold v as well; NaN and values far off the array hold none.
+  // Intervals lie a period apart and are at most a period wide: besides the interval of the
+  // nearest centre only a neighbour's can hold v, and only when v lies about halfway between
+  // them, where rounding may make either of the two the nearest. NaN and values far off the
+  // array lie in none.
   const Extended q = (v - centers[1]) * inversePeriod_;
   if (!(q > -3 && q < n_ + 2)) return 0;
   const int nearest = static_cast<int>(static_cast<double>(q + 3.5L)) - 3 + 1;  // rounds q, q + 3.5 > 0
   const Extended half = s_.halfTopFlat;
-  for (int i = std::max(1, nearest - 2); i <= std::min(n_, nearest + 2); ++i)
+  for (int i = std::max(1, nearest - 1); i <= std::min(n_, nearest + 1); ++i)
     if (Within(centers[i] - half, v, centers[i] + half)) return i;
   return 0;
 }
@@ -107,20 +114,25 @@ void IndexedHitSearch::FindNearestFace(const RayState& ray, NearestHit& best) co
 
   const Path path(ray);
   const double margin = kMarginFactor * (scale_ + std::fabs(path.p[0]) + std::fabs(path.p[1]) + std::fabs(path.p[2]));
+  // The part of the path in the height band and over the array. Along the minor axis the walk
+  // keeps to the array by itself.
   double t0 = 0, t1 = static_cast<double>(best.t);
-  if (!ClipToSlab(path.p[2], path.d[2], path.inverse[2], -margin, height_ + margin, t0, t1)) return;
-  if (!ClipToSlab(path.p[0], path.d[0], path.inverse[0], lowX_ - margin, highX_ + margin, t0, t1)) return;
-  if (!ClipToSlab(path.p[1], path.d[1], path.inverse[1], lowY_ - margin, highY_ + margin, t0, t1)) return;
-  WalkPath(ray, path, t0, t1, margin, kinds, kindCount, cosine, best);
+  if (!ClipToSlab(path.p[2], path.d[2], path.Inverse(2), -margin, height_ + margin, t0, t1)) return;
+  const int major = path.major;
+  const double low = major == 0 ? lowX_ : lowY_, high = major == 0 ? highX_ : highY_;
+  const double inverseMajor = path.Inverse(major);
+  if (!ClipToSlab(path.p[major], path.d[major], inverseMajor, low - margin, high + margin, t0, t1)) return;
+  WalkPath(ray, path, inverseMajor, t0, t1, margin, kinds, kindCount, cosine, best);
 }
 
-void IndexedHitSearch::WalkPath(const RayState& ray, const Path& path, double t0, double t1, double margin,
-                                const int* kinds, int kindCount, const Extended* cosine, NearestHit& best) const {
-  // The walk steps along the axis in which the path moves most, slab by slab of base squares,
-  // in the direction of travel; in each slab it tests the squares the path meets along the
-  // other axis. A slab entered beyond the best distance found so far ends the walk.
-  const int major = std::fabs(path.d[0]) >= std::fabs(path.d[1]) ? 0 : 1, minor = 1 - major;
-  const double pMajor = path.p[major], dMajor = path.d[major], inverseMajor = path.inverse[major];
+void IndexedHitSearch::WalkPath(const RayState& ray, const Path& path, double inverseMajor, double t0, double t1,
+                                double margin, const int* kinds, int kindCount, const Extended* cosine,
+                                NearestHit& best) const {
+  // Slab by slab of base squares along the major axis, in the direction of travel; in each slab
+  // the squares the path meets along the minor axis. A slab entered beyond the best distance
+  // found so far ends the walk.
+  const int major = path.major, minor = path.minor;
+  const double pMajor = path.p[major], dMajor = path.d[major];
   const double pMinor = path.p[minor], dMinor = path.d[minor];
   const double cMajor = major == 0 ? firstCenterX_ : firstCenterY_;
   const double cMinor = major == 0 ? firstCenterY_ : firstCenterX_;

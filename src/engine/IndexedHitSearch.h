@@ -51,8 +51,8 @@ class IndexedHitSearch {
 
   // Tests the pyramids whose base squares, widened by `margin`, meet the path between the
   // parameters t0 and t1.
-  void WalkPath(const RayState& ray, const Path& path, double t0, double t1, double margin, const int* kinds,
-                int kindCount, const Extended* cosine, NearestHit& best) const;
+  void WalkPath(const RayState& ray, const Path& path, double inverseMajor, double t0, double t1, double margin,
+                const int* kinds, int kindCount, const Extended* cosine, NearestHit& best) const;
 
   // The first and last index (1..NCR; empty when first > last) of the base squares along one
   // axis that meet [a, b].
