@@ -33,7 +33,9 @@ class KeyedTable {
     if (record.WL != record.WL) return std::nullopt;  // NaN has no place in the order
     const auto it = LowerBound(record.WL);
     if (it != records_.end() && it->WL == record.WL) return std::nullopt;
-    return static_cast<int>(records_.insert(it, record) - records_.begin());
+    // The insertion may reallocate, so begin() is taken only after it.
+    const auto inserted = records_.insert(it, record);
+    return static_cast<int>(inserted - records_.begin());
   }
 
   // Replaces the record at `index`; returns its new position, or nothing (and no change) when
