@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -61,11 +62,11 @@ class RayTracer {
     const Extended* refl = in_.spectral.ArrRefl.data();
     Extended* weight = weight_.data();
     const int nwl = nwl_;
-    for (int k = 0; k < nwl; ++k) {
-      weight[k] = ray.RayWeight;
-      rayEmissivity[k] = 0;
-      rayRadiance[k] = 0;
-    }
+    // One array at a time: interleaved, the stores of 80-bit values were reloaded at once,
+    // which the processor cannot forward.
+    std::fill_n(weight, nwl, ray.RayWeight);
+    std::fill_n(rayEmissivity, nwl, Extended{0});
+    std::fill_n(rayRadiance, nwl, Extended{0});
     Extended maxWeight = ray.RayWeight;
     ray.ReflectionCount = 0;
     while (maxWeight / ray.RayWeight > in_.threshold) {
