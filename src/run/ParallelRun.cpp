@@ -49,7 +49,7 @@ class ParallelRun {
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
     const int nwl = state.spectral.NWL;
-    slots_.resize(2 * threads_ + 2);
+    slots_.resize(threads_ + 2);  // a thread may run two blocks ahead of the slowest
     for (BlockSums& slot : slots_) {
       slot.emissivity.resize(nwl);
       slot.radiance.resize(nwl);
@@ -59,6 +59,7 @@ class ParallelRun {
   RunOutcome Run(RunCounters& counters) {
     ClearRunSums(state_.spectral);
     std::vector<std::thread> threads;
+    threads.reserve(threads_);
     for (unsigned t = 0; t < threads_; ++t) {
       Started(+1);
       try {
