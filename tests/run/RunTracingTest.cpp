@@ -42,19 +42,21 @@ void MarkTemperatures(SpectralArrays& s) {
 const RunOptions kModes[] = {{}, {HitSearchKind::Indexed, true, 1}, {HitSearchKind::Indexed, true, 3}};
 
 TEST(RunTracingTest, TicksFor100And10000Rays) {
-  for (const RunOptions& mode : kModes) for (std::uint32_t nRays : {100u, 10000u}) {
-    SCOPED_TRACE(mode.parallel ? mode.threads : 0);
-    GatheredTask task;
-    task.Gather(nRays);
-    RecordingObserver obs;
-    ASSERT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::Completed);
-    const std::uint32_t statusStep = nRays == 100 ? 1 : 10;
-    ASSERT_EQ(obs.statusTicks.size(), nRays / statusStep);
-    for (std::size_t i = 0; i < obs.statusTicks.size(); ++i) EXPECT_EQ(obs.statusTicks[i], (i + 1) * statusStep);
-    ASSERT_EQ(obs.percents.size(), 100u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(obs.percents[i], i + 1);
-    EXPECT_EQ(obs.starts, 1);
-    EXPECT_EQ(obs.ends, 1);
+  for (const RunOptions& mode : kModes) {
+    for (std::uint32_t nRays : {100u, 10000u}) {
+      SCOPED_TRACE(mode.parallel ? mode.threads : 0);
+      GatheredTask task;
+      task.Gather(nRays);
+      RecordingObserver obs;
+      ASSERT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::Completed);
+      const std::uint32_t statusStep = nRays == 100 ? 1 : 10;
+      ASSERT_EQ(obs.statusTicks.size(), nRays / statusStep);
+      for (std::size_t i = 0; i < obs.statusTicks.size(); ++i) EXPECT_EQ(obs.statusTicks[i], (i + 1) * statusStep);
+      ASSERT_EQ(obs.percents.size(), 100u);
+      for (int i = 0; i < 100; ++i) EXPECT_EQ(obs.percents[i], i + 1);
+      EXPECT_EQ(obs.starts, 1);
+      EXPECT_EQ(obs.ends, 1);
+    }
   }
 }
 
@@ -94,17 +96,19 @@ TEST(RunTracingTest, ParallelStopKeepsTheBlocksAddedSoFar) {
 }
 
 TEST(RunTracingTest, BeamPartlyOutsideTheRadiatorAlwaysInterrupts) {
-  for (const RunOptions& mode : kModes) for (std::uint32_t seed = 0; seed < 10; ++seed) {
-    GatheredTask task;
-    task.controls.VCType = kDirectionalA;
-    task.controls[NumericBox::B] = 30;
-    task.controls[NumericBox::DA] = 100;  // the footprint ellipse reaches past the radiator
-    task.Gather(seed < 5 ? 1000 : 5000, 1e-6L, seed);
-    MarkTemperatures(task.state->spectral);
-    RecordingObserver obs;
-    EXPECT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::FovInterrupted);
-    EXPECT_EQ(obs.fovInterruptions, 1);
-    EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel) << "not normalised";
+  for (const RunOptions& mode : kModes) {
+    for (std::uint32_t seed = 0; seed < 10; ++seed) {
+      GatheredTask task;
+      task.controls.VCType = kDirectionalA;
+      task.controls[NumericBox::B] = 30;
+      task.controls[NumericBox::DA] = 100;  // the footprint ellipse reaches past the radiator
+      task.Gather(seed < 5 ? 1000 : 5000, 1e-6L, seed);
+      MarkTemperatures(task.state->spectral);
+      RecordingObserver obs;
+      EXPECT_EQ(RunTracing(*task.state, obs, mode), RunOutcome::FovInterrupted);
+      EXPECT_EQ(obs.fovInterruptions, 1);
+      EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel) << "not normalised";
+    }
   }
   // Single-ray runs: the only look at the latch is the one after the loop, and a ray outside
   // the radiator must still end its run.
