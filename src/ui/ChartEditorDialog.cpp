@@ -61,7 +61,9 @@ ChartEditorDialog::ChartEditorDialog(QCustomPlot* chart, UserDialogs& dialogs, c
 
   auto* buttons = new QHBoxLayout;
   auto* png = new QPushButton("Save as PNG...", this);
+  png->setObjectName("savePng");
   auto* pdf = new QPushButton("Save as PDF...", this);
+  pdf->setObjectName("savePdf");
   auto* close = new QPushButton("Close", this);
   connect(png, &QPushButton::clicked, this, [this] { SaveAs("PNG Images (*.png)", "png"); });
   connect(pdf, &QPushButton::clicked, this, [this] { SaveAs("PDF Documents (*.pdf)", "pdf"); });
@@ -77,7 +79,9 @@ ChartEditorDialog::ChartEditorDialog(QCustomPlot* chart, UserDialogs& dialogs, c
 QWidget* ChartEditorDialog::BuildSeriesGroup() {
   auto* group = new QGroupBox("Series", this);
   auto* form = new QFormLayout(group);
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   series_ = new QComboBox(group);
+  series_->setMinimumWidth(220);
   for (int i = 0; i < chart_->graphCount(); ++i) series_->addItem(chart_->graph(i)->name());
   color_ = new QPushButton("Colour...", group);
   lineWidth_ = new QSpinBox(group);
@@ -87,6 +91,11 @@ QWidget* ChartEditorDialog::BuildSeriesGroup() {
   for (const MarkerChoice& m : kMarkers) marker_->addItem(m.name);
   markerSize_ = new QSpinBox(group);
   markerSize_->setRange(3, 20);
+  series_->setObjectName("series");
+  color_->setObjectName("colour");
+  lineWidth_->setObjectName("lineWidth");
+  marker_->setObjectName("markers");
+  markerSize_->setObjectName("markerSize");
   form->addRow("Series:", series_);
   form->addRow("Colour:", color_);
   form->addRow("Line width:", lineWidth_);
@@ -106,6 +115,7 @@ QWidget* ChartEditorDialog::BuildAxesGroup() {
   const char* headers[] = {"", "Title", "", "Minimum", "Maximum"};
   for (int c = 0; c < 5; ++c) grid->addWidget(new QLabel(headers[c], group), 0, c);
   const std::pair<QCPAxis*, const char*> axes[] = {{chart_->xAxis, "Bottom axis:"}, {chart_->yAxis, "Left axis:"}};
+  const char* names[] = {"bottom", "left"};
   for (int i = 0; i < 2; ++i) {
     AxisControls& a = axes_[static_cast<std::size_t>(i)];
     a.axis = axes[i].first;
@@ -114,6 +124,11 @@ QWidget* ChartEditorDialog::BuildAxesGroup() {
     a.automatic = new QCheckBox("Automatic", group);
     a.minimum = RangeBox(group);
     a.maximum = RangeBox(group);
+    const QString name = names[i];
+    a.title->setObjectName(name + "Title");
+    a.automatic->setObjectName(name + "Automatic");
+    a.minimum->setObjectName(name + "Minimum");
+    a.maximum->setObjectName(name + "Maximum");
     grid->addWidget(new QLabel(axes[i].second, group), i + 1, 0);
     grid->addWidget(a.title, i + 1, 1);
     grid->addWidget(a.automatic, i + 1, 2);

@@ -10,6 +10,9 @@
 #include <memory>
 
 #include "AppState.h"
+#include "ChartEditorDialog.h"
+#include "MaterialPage.h"
+#include "TFAbout.h"
 #include "ApplicationStyle.h"
 #include "PageControl.h"
 #include "ReportPage.h"
@@ -104,5 +107,18 @@ int main(int argc, char* argv[]) {
     }
     window.close();
   }
+  // The small windows the main window opens.
+  auto state = std::make_unique<tessolan::AppState>();
+  tessolan::testing::ScriptedDialogs dialogs;
+  tessolan::TFMain window(*state, dialogs);
+  FillSampleData(window);
+  tessolan::ChartEditorDialog editor(window.pageMaterial->dbchRE, dialogs, folder);
+  editor.show();
+  QApplication::processEvents();
+  editor.grab().save(folder + "/edit-graph.png");
+  tessolan::TFAbout about;
+  about.show();
+  QApplication::processEvents();
+  about.grab().save(folder + "/about.png");
   return 0;
 }
