@@ -65,23 +65,49 @@ GeometryPage::GeometryPage(QWidget* parent) : QWidget(parent) {
 QWidget* GeometryPage::BuildGeometryColumn() {
   auto* group = new BannerGroup("Pyramid Array Geometry", this);
   group->setObjectName("gbPyramidArrayGeometry");
-  auto* column = new QVBoxLayout(group->Body());
-  column->setContentsMargins(6, 4, 6, 6);
-  column->setSpacing(4);
-  column->addWidget(BuildRadiatingArea(group->Body()));
+  geometryGroup_ = group;
+  QWidget* radiatingArea = BuildRadiatingArea(group->Body());
   rgCenter = new RadioGroup("Radiator Center Positioning", {"Central Pyramid Vertex", "Central Valleys Crossing"},
                             1, group->Body());
   rgCenter->setObjectName("rgCenter");
   SetHint(rgCenter, "Position of the \nradiator center");
-  column->addWidget(rgCenter);
-  column->addWidget(BuildInputDimensions(group->Body()));
-  column->addWidget(BuildAuxiliaryParameters(group->Body()));
+  QWidget* inputDimensions = BuildInputDimensions(group->Body());
+  QWidget* auxiliary = BuildAuxiliaryParameters(group->Body());
   btnDraw = new QPushButton("Draw", group->Body());
   btnDraw->setObjectName("btnDraw");
-  column->addWidget(btnDraw);
-  column->addStretch();
-  group->setFixedWidth(340);
+  geometryParts_ = {radiatingArea, rgCenter, inputDimensions, auxiliary, btnDraw};
+  ArrangeGeometryGroups(false);
   return group;
+}
+
+void GeometryPage::ArrangeGeometryGroups(bool twoColumns) {
+  constexpr int kColumnWidth = 328;
+  constexpr std::size_t kFirstOfSecondColumn = 3;
+  // Only the layouts are replaced; the groups stay where they belong.
+  delete geometryGroup_->Body()->layout();
+  auto* columns = new QHBoxLayout(geometryGroup_->Body());
+  columns->setContentsMargins(6, 4, 6, 6);
+  auto* first = new QVBoxLayout;
+  columns->addLayout(first);
+  QVBoxLayout* second = first;
+  if (twoColumns) {
+    second = new QVBoxLayout;
+    columns->addLayout(second);
+  }
+  for (std::size_t i = 0; i < geometryParts_.size(); ++i)
+    (i < kFirstOfSecondColumn ? first : second)->addWidget(geometryParts_[i]);
+  for (QVBoxLayout* column : {first, second}) column->setSpacing(4);
+  first->addStretch();
+  if (twoColumns) second->addStretch();
+  geometryGroup_->setFixedWidth(twoColumns ? 2 * kColumnWidth + 18 : kColumnWidth + 12);
+  twoColumns_ = twoColumns;
+}
+
+void GeometryPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // Two columns leave the sketch enough room only on a wide page.
+  const bool wide = width() >= 1250;
+  if (wide != twoColumns_) ArrangeGeometryGroups(wide);
 }
 
 QWidget* GeometryPage::BuildRadiatingArea(QWidget* parent) {

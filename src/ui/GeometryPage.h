@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
+
 
 class QLabel;
 class QLineEdit;
@@ -8,6 +10,7 @@ class QPushButton;
 
 namespace tessolan {
 
+class BannerGroup;
 class NumericSpinBox;
 class RadioGroup;
 
@@ -46,12 +49,22 @@ class GeometryPage : public QWidget {
   // The top temperature belongs to the vertices of pointed pyramids or to the top flats.
   void edTopFlatSideLengthChange();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   QWidget* BuildGeometryColumn();
   QWidget* BuildRadiatingArea(QWidget* parent);
   QWidget* BuildInputDimensions(QWidget* parent);
   QWidget* BuildAuxiliaryParameters(QWidget* parent);
   QWidget* BuildTemperatures();
+  // One column of groups, or two side by side where the page is wide enough, so that the
+  // whole geometry fits on a low screen.
+  void ArrangeGeometryGroups(bool twoColumns);
+
+  BannerGroup* geometryGroup_ = nullptr;
+  std::vector<QWidget*> geometryParts_;
+  bool twoColumns_ = false;
 };
 
 }  // namespace tessolan
