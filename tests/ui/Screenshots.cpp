@@ -112,6 +112,14 @@ int main(int argc, char* argv[]) {
   tessolan::testing::ScriptedDialogs dialogs;
   tessolan::TFMain window(*state, dialogs);
   FillSampleData(window);
+  window.resize(1085, 850);
+  window.show();
+  window.pc->setCurrentIndex(1);
+  window.cdsR().MoveTo(4);
+  window.cdsR().Insert();
+  window.cdsR().SetField(tessolan::SpectralFields::WL, 7.25);
+  QApplication::processEvents();
+  window.grab().save(folder + "/material-inserting.png");
   tessolan::ChartEditorDialog editor(window.pageMaterial->dbchRE, dialogs, folder);
   editor.show();
   QApplication::processEvents();
