@@ -13,13 +13,10 @@ void TFMain::Clear4Click() {}
 // "Spectral Reflectance": the material's table.
 void TFMain::Load1Click() {}
 void TFMain::SaveAs1Click() {}
-void TFMain::EraseMultipleRecords1Click() {}
-void TFMain::Gray1Click() {}
 
 // "Results": the results table.
 void TFMain::LoadResultsClick() {}
 void TFMain::SaveAs3Click() {}
-void TFMain::EraseMultipleRecords3Click() {}
 
 // "Report": the report memo.
 void TFMain::LoadReportClick() {}

@@ -89,10 +89,4 @@ void TFMain::btnComputeClick() {
   OpenModelingWindow();
 }
 
-// The modeling window opens here, on the gathered task.
-void TFMain::OpenModelingWindow() {}
-
-// The drawings window opens here, on the gathered geometry.
-void TFMain::OpenDrawingsWindow() {}
-
 }  // namespace tessolan
