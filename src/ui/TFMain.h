@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 #include "NumericBoxes.h"
 #include "ResultsDataSet.h"
@@ -47,6 +48,15 @@ class TFMain : public QMainWindow {
   // Sets the radio groups (their handlers follow) and the boxes (clamped and rounded).
   void WriteControls(const TaskControls& controls);
   NumericSpinBox* Box(NumericBox box) const { return boxes_[static_cast<std::size_t>(box)]; }
+
+  // The bulk fills of the two tables, with their controls disabled so that the grid, status
+  // line and chart catch up once. The reflectance fill adds to what is there and skips
+  // wavelengths already present, returning how many it skipped; the results fill replaces
+  // the whole table (the run and "Load" of the results file).
+  int FillSpectralTable(const std::vector<SpectralPoint>& points);
+  void FillResultsTable(const std::vector<ResultsRecord>& rows);
+  // Empties every series of the targeting charts and shows their first page ("Clear All").
+  void ClearTargetingCharts();
 
   // The gathering steps from the controls into the state. Each returns false with its message
   // at a failure; an empty message means the user has already been told (a refused post of a

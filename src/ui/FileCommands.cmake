@@ -1,0 +1,4 @@
+# The main window's file commands, Clear All and the task loaded at start.
+target_sources(ui PRIVATE
+  TFMainCommands.cpp
+)

@@ -1,0 +1,4 @@
+# The modeling window and the main window's side of a run.
+target_sources(ui PRIVATE
+  TFMainModeling.cpp
+)

@@ -1,0 +1,27 @@
+// Bulk fills of the main window's two tables.
+#include "MaterialPage.h"
+#include "ResultsPage.h"
+#include "TFMain.h"
+#include "TableHelpers.h"
+
+namespace tessolan {
+
+int TFMain::FillSpectralTable(const std::vector<SpectralPoint>& points) {
+  int duplicates = 0;
+  cdsR_->DisableControls();
+  for (const SpectralPoint& point : points)
+    if (!cdsR_->AppendRecord(point)) ++duplicates;
+  cdsR_->EnableControls();
+  pageMaterial->RefreshChart();
+  return duplicates;
+}
+
+void TFMain::FillResultsTable(const std::vector<ResultsRecord>& rows) {
+  EmptyTable(*cdsEERT_);
+  cdsEERT_->DisableControls();
+  for (const ResultsRecord& row : rows) cdsEERT_->AppendRecord(row);
+  cdsEERT_->EnableControls();
+  pageResults->RefreshChart();
+}
+
+}  // namespace tessolan

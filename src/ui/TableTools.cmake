@@ -1,0 +1,4 @@
+# The gray reflectance generator and erasing ranges of records.
+target_sources(ui PRIVATE
+  TFMainTableTools.cpp
+)

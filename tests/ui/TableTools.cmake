@@ -1,0 +1,1 @@
+# Tests: tessolan_ui_test(<name> <sources>)
