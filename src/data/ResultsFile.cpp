@@ -40,7 +40,9 @@ std::vector<ResultsRecord> ResultsRows(const SpectralArrays& s) {
   for (int k = 0; k < s.NWL; ++k) {
     rows.push_back({static_cast<double>(s.ArrWL[k]), static_cast<double>(s.ArrEEIso[k]),
                     static_cast<double>(s.ArrRTIso[k]), static_cast<double>(s.ArrEE[k]),
-                    static_cast<double>(s.ArrRT[k])});
+                    static_cast<double>(s.ArrRT[k]), static_cast<double>(s.ArrEEIsoSE[k]),
+                    static_cast<double>(s.ArrRTIsoSE[k]), static_cast<double>(s.ArrEESE[k]),
+                    static_cast<double>(s.ArrRTSE[k])});
   }
   return rows;
 }

@@ -20,6 +20,12 @@ struct SpectralArrays {
   std::vector<Extended> ArrEE = std::vector<Extended>(kSpectralCapacity);
   std::vector<Extended> ArrRTIso = std::vector<Extended>(kSpectralCapacity);
   std::vector<Extended> ArrRT = std::vector<Extended>(kSpectralCapacity);
+  // Standard errors of the four results of the last completed run (NaN where fewer than two
+  // rays were traced).
+  std::vector<Extended> ArrEEIsoSE = std::vector<Extended>(kSpectralCapacity);
+  std::vector<Extended> ArrEESE = std::vector<Extended>(kSpectralCapacity);
+  std::vector<Extended> ArrRTIsoSE = std::vector<Extended>(kSpectralCapacity);
+  std::vector<Extended> ArrRTSE = std::vector<Extended>(kSpectralCapacity);
 };
 
 }  // namespace tessolan

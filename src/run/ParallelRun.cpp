@@ -21,6 +21,7 @@ namespace {
 // One block's sums, kept until every earlier block has been added to the run's.
 struct BlockSums {
   std::vector<Extended> emissivity, radiance;
+  UncertaintySums uncertainty;
   RaySums sums{nullptr, nullptr};
   std::uint32_t block = 0;
   bool ready = false;
@@ -37,7 +38,7 @@ class ParallelRun {
  public:
   using Tracer = RayTracer<PhiloxGenerator, HitSearch>;
 
-  ParallelRun(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads)
+  ParallelRun(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options)
       : state_(state),
         observer_(observer),
         search_(search),
@@ -45,7 +46,9 @@ class ParallelRun {
         radiance_(state.spectral, state.initialData),
         nRays_(state.accuracy.NRays),
         blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
-        seed_(state.randomSeed) {
+        seed_(state.randomSeed),
+        target_(state.spectral, state.initialData, options.targetError) {
+    unsigned threads = options.threads;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
     const int nwl = state.spectral.NWL;
@@ -58,6 +61,7 @@ class ParallelRun {
 
   RunOutcome Run(RunCounters& counters) {
     ClearRunSums(state_.spectral);
+    TakeUncertaintyShift();
     std::vector<std::thread> threads;
     threads.reserve(threads_);
     for (unsigned t = 0; t < threads_; ++t) {
@@ -81,8 +85,10 @@ class ParallelRun {
     next.Random();
     state_.randomSeed = next.seed();
     counters = {total_.rays, total_.hits};
+    // Once the target error was reached, what later blocks met no longer counts.
+    if (targetReached_) return ConcludeRun(state_, RunOutcome::Completed, false, total_.sumW, uncertainty_);
     if (vectorNormZero_) return RunOutcome::VectorNormZero;
-    return ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW);
+    return ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW, uncertainty_);
   }
 
  private:
@@ -91,7 +97,19 @@ class ParallelRun {
   struct Worker {
     Tracer tracer;
     std::vector<Extended> rayEmissivity, rayRadiance, blockEmissivity, blockRadiance;
+    UncertaintySums blockUncertainty;
   };
+
+  // Every block's uncertainty sums share one shift: that of the run's first ray, traced here
+  // once more with its own stream.
+  void TakeUncertaintyShift() {
+    const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
+    Tracer probe(input_, search_, radiance_);
+    std::vector<Extended> emissivity(nwl), radiance(nwl);
+    uncertainty_.Reset(state_.spectral.NWL);
+    ShiftFromProbeRay(probe, PhiloxGenerator(seed_, 0), emissivity.data(), radiance.data(), uncertainty_);
+    for (BlockSums& slot : slots_) slot.uncertainty = uncertainty_;
+  }
 
   void Started(int change) {
     std::lock_guard lock(mutex_);
@@ -102,7 +120,7 @@ class ParallelRun {
     try {
       const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
       Worker worker{Tracer(input_, search_, radiance_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
-                    std::vector<Extended>(nwl), std::vector<Extended>(nwl)};
+                    std::vector<Extended>(nwl), std::vector<Extended>(nwl), uncertainty_};
       while (!abandoned_.load(std::memory_order_relaxed)) {
         const std::uint32_t block = nextBlock_.fetch_add(1);
         if (block >= blocks_) break;
@@ -136,7 +154,8 @@ class ParallelRun {
   bool TraceBlock(Worker& worker, std::uint32_t block, BlockSums& slot) {
     std::fill(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), Extended{0});
     std::fill(worker.blockRadiance.begin(), worker.blockRadiance.end(), Extended{0});
-    RaySums sums{worker.blockEmissivity.data(), worker.blockRadiance.data()};
+    worker.blockUncertainty.Reset(state_.spectral.NWL);
+    RaySums sums{worker.blockEmissivity.data(), worker.blockRadiance.data(), &worker.blockUncertainty};
     PhiloxGenerator rng(seed_, block);
     RayState ray;
     const std::uint64_t first = std::uint64_t{block} * kParallelBlockRays;
@@ -162,6 +181,7 @@ class ParallelRun {
     traced_.fetch_add(end - reported, std::memory_order_relaxed);
     std::copy(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), slot.emissivity.begin());
     std::copy(worker.blockRadiance.begin(), worker.blockRadiance.end(), slot.radiance.begin());
+    slot.uncertainty = worker.blockUncertainty;
     slot.sums = sums;
     return true;
   }
@@ -173,7 +193,7 @@ class ParallelRun {
     SpectralArrays& s = state_.spectral;
     for (;;) {
       BlockSums& next = slots_[added_ % slots_.size()];
-      if (!next.ready || next.block != added_) break;
+      if (targetReached_ || !next.ready || next.block != added_) break;
       for (int k = 0; k < s.NWL; ++k) {
         s.ArrEEIso[k] += next.emissivity[k];
         s.ArrEE[k] += next.radiance[k];
@@ -181,8 +201,13 @@ class ParallelRun {
       total_.sumW += next.sums.sumW;
       total_.rays += next.sums.rays;
       total_.hits += next.sums.hits;
+      uncertainty_.Add(next.uncertainty);
       next.ready = false;
       ++added_;
+      if (target_.Reached(uncertainty_, total_.sumW)) {
+        targetReached_ = true;
+        abandoned_ = true;
+      }
     }
     changed_.notify_all();
   }
@@ -239,6 +264,9 @@ class ParallelRun {
   std::uint32_t seed_;
   unsigned threads_;
   std::vector<BlockSums> slots_;
+  TargetError target_;
+  UncertaintySums uncertainty_;  // the run's, added in block order under mutex_
+  bool targetReached_ = false;   // under mutex_
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -261,13 +289,15 @@ class ParallelRun {
 }  // namespace
 
 template <class HitSearch>
-RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads,
-                           RunCounters& counters) {
-  ParallelRun<HitSearch> run(state, observer, search, threads);
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
+                           const RunOptions& options, RunCounters& counters) {
+  ParallelRun<HitSearch> run(state, observer, search, options);
   return run.Run(counters);
 }
 
-template RunOutcome TraceInParallel(AppState&, RunObserver&, const ExhaustiveHitSearch&, unsigned, RunCounters&);
-template RunOutcome TraceInParallel(AppState&, RunObserver&, const IndexedHitSearch&, unsigned, RunCounters&);
+template RunOutcome TraceInParallel(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
+                                    RunCounters&);
+template RunOutcome TraceInParallel(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                    RunCounters&);
 
 }  // namespace tessolan

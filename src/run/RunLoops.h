@@ -6,6 +6,7 @@
 #include "RayTracer.h"
 #include "RunObserver.h"
 #include "RunTracing.h"
+#include "Uncertainty.h"
 
 namespace tessolan {
 
@@ -13,17 +14,31 @@ namespace tessolan {
 // and ArrEE and ends with ConcludeRun. Instantiated for both hit searches.
 template <class HitSearch>
 RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
-                               RunCounters& counters);
+                               const RunOptions& options, RunCounters& counters);
 template <class HitSearch>
-RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, unsigned threads,
-                           RunCounters& counters);
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
+                           const RunOptions& options, RunCounters& counters);
 
 // Sets the sums of a run to zero.
 void ClearRunSums(SpectralArrays& spectral);
 
 // How a run that traced without an error ended: stopped, interrupted for the field of view, or
-// completed and normalised with the total weight sumW.
-RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW);
+// completed and normalised with the total weight sumW, with the standard errors of its results.
+RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW,
+                       const UncertaintySums& uncertainty);
+
+// Watches a run that aims at a standard error (RunOptions::targetError).
+class TargetError {
+ public:
+  TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target);
+  // Whether the sums so far reach the target.
+  bool Reached(const UncertaintySums& uncertainty, Extended sumW) const;
+
+ private:
+  const SpectralArrays& spectral_;
+  Extended target_;
+  std::vector<Extended> referenceRadiance_;  // Planck at Tref, per wavelength
+};
 
 inline TracingInput MakeTracingInput(const AppState& state) {
   return {state.initialData, state.geometry, state.view, state.spectral, state.accuracy.Threshold};
@@ -33,6 +48,7 @@ inline TracingInput MakeTracingInput(const AppState& state) {
 struct RaySums {
   Extended* emissivity;
   Extended* radiance;
+  UncertaintySums* uncertainty = nullptr;
   Extended sumW = 0;
   std::uint64_t rays = 0;
   std::uint64_t hits = 0;
@@ -45,7 +61,8 @@ struct RaySums {
 template <class Rng, class HitSearch>
 bool TraceOneRay(RayTracer<Rng, HitSearch>& tracer, Rng& rng, RayState& ray, Extended* rayEmissivity,
                  Extended* rayRadiance, RaySums& sums) {
-  if (tracer.Launch(ray, rng)) {
+  const bool launched = tracer.Launch(ray, rng);
+  if (launched) {
     if (tracer.TraceRay(ray, rng, rayEmissivity, rayRadiance) == TraceOutcome::VectorNormZero) return false;
     const int nwl = tracer.nwl();
     for (int k = 0; k < nwl; ++k) {
@@ -54,10 +71,25 @@ bool TraceOneRay(RayTracer<Rng, HitSearch>& tracer, Rng& rng, RayState& ray, Ext
     }
     sums.hits += ray.ReflectionCount;
   }
+  sums.uncertainty->AddRay(launched ? rayEmissivity : nullptr, launched ? rayRadiance : nullptr, ray.RayWeight);
   ++sums.rays;
   sums.sumW += ray.RayWeight;
   sums.firstHitOutside = sums.firstHitOutside || ray.FirstHitOutside;
   return true;
+}
+
+// Takes the uncertainty sums' shift from the ray that `rng` would trace next, tracing it with a
+// copy of the generator so that the run's own sequence is untouched.
+template <class Rng, class HitSearch>
+void ShiftFromProbeRay(RayTracer<Rng, HitSearch>& tracer, Rng rng, Extended* rayEmissivity, Extended* rayRadiance,
+                       UncertaintySums& uncertainty) {
+  RayState ray;
+  const bool traced =
+      tracer.Launch(ray, rng) && tracer.TraceRay(ray, rng, rayEmissivity, rayRadiance) == TraceOutcome::Completed;
+  if (traced)
+    uncertainty.SetShift(rayEmissivity, rayRadiance, ray.RayWeight);
+  else
+    uncertainty.SetShift(nullptr, nullptr, 0);
 }
 
 }  // namespace tessolan

@@ -1,7 +1,10 @@
 #include "RunTracing.h"
 
+#include <cmath>
+
 #include "ExhaustiveHitSearch.h"
 #include "IndexedHitSearch.h"
+#include "Planck.h"
 #include "Radiometry.h"
 #include "RunLoops.h"
 #include "Vectors.h"
@@ -12,8 +15,8 @@ namespace {
 template <class HitSearch>
 RunOutcome Trace(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options,
                  RunCounters& counters) {
-  if (options.parallel) return TraceInParallel(state, observer, search, options.threads, counters);
-  return TraceSingleSequence(state, observer, search, counters);
+  if (options.parallel) return TraceInParallel(state, observer, search, options, counters);
+  return TraceSingleSequence(state, observer, search, options, counters);
 }
 
 }  // namespace
@@ -25,15 +28,32 @@ void ClearRunSums(SpectralArrays& s) {
   }
 }
 
-RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW) {
+RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW,
+                       const UncertaintySums& uncertainty) {
   if (outcome == RunOutcome::Completed) {
     if (state.run.StopRequested)
       outcome = RunOutcome::StoppedByUser;
     else if (firstHitOutside)
       outcome = RunOutcome::FovInterrupted;
   }
-  if (outcome == RunOutcome::Completed) NormaliseRun(state.spectral, sumW, state.initialData.Tref);
+  if (outcome == RunOutcome::Completed) {
+    NormaliseRun(state.spectral, sumW, state.initialData.Tref);
+    ComputeStandardErrors(state.spectral, uncertainty, sumW, state.initialData.Tref);
+  }
   return outcome;
+}
+
+TargetError::TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target)
+    : spectral_(spectral), target_(target) {
+  if (target_ <= 0) return;
+  referenceRadiance_.resize(spectral.NWL);
+  for (int k = 0; k < spectral.NWL; ++k) referenceRadiance_[k] = Planck(spectral.ArrWL[k], task.Tref);
+}
+
+bool TargetError::Reached(const UncertaintySums& uncertainty, Extended sumW) const {
+  if (target_ <= 0 || uncertainty.samples() < kMinTargetRays) return false;
+  const Extended largest = LargestEmissivityError(spectral_, uncertainty, sumW, referenceRadiance_);
+  return !std::isnan(largest) && largest <= target_;
 }
 
 RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options) {

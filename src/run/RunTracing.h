@@ -36,10 +36,18 @@ struct RunOptions {
   unsigned threads = 0;
   // Filled at the end of the run when given.
   RunCounters* counters = nullptr;
+  // Run to precision: when positive, the run ends as soon as every wavelength's standard error of
+  // both effective emissivities is at most this (checked after every StatusStep-th ray of the
+  // single sequence, after every block of the parallel mode, once at least kMinTargetRays rays are in),
+  // and is normalised with the rays traced so far.
+  Extended targetError = 0;
 };
 
+inline constexpr std::uint64_t kMinTargetRays = 100;
+
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their
-// contributions into ArrEEIso and ArrEE, and normalises a completed run. ProgressStep and
+// contributions into ArrEEIso and ArrEE, and normalises a completed run, filling also the
+// standard errors of its four results (ArrEEIsoSE, ArrEESE, ArrRTIsoSE, ArrRTSE). ProgressStep and
 // StatusStep must be set. A run that is stopped or interrupted keeps its partial sums (in the
 // parallel mode, those of the blocks completed in order) and is not normalised.
 // The single sequence continues the program's generator from state.randomSeed and leaves its

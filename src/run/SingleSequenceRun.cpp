@@ -12,14 +12,18 @@ namespace tessolan {
 // a progress tick before the rays whose numbers are multiples of their steps.
 template <class HitSearch>
 RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
-                               RunCounters& counters) {
+                               const RunOptions& options, RunCounters& counters) {
   SpectralArrays& s = state.spectral;
   RunRecord& run = state.run;
   RayTracer<RandomGenerator, HitSearch> tracer(MakeTracingInput(state), search);
   RandomGenerator rng(state.randomSeed);
   std::vector<Extended> rayEmissivity(s.NWL), rayRadiance(s.NWL);
   ClearRunSums(s);
-  RaySums sums{s.ArrEEIso.data(), s.ArrEE.data()};
+  UncertaintySums uncertainty;
+  uncertainty.Reset(s.NWL);
+  ShiftFromProbeRay(tracer, rng, rayEmissivity.data(), rayRadiance.data(), uncertainty);
+  const TargetError target(s, state.initialData, options.targetError);
+  RaySums sums{s.ArrEEIso.data(), s.ArrEE.data(), &uncertainty};
   // A ray whose very first search ends outside the radiating area latches the field-of-view
   // interruption for the whole run: such a run would report biased numbers.
   RunOutcome outcome = RunOutcome::Completed;
@@ -43,14 +47,17 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
       outcome = RunOutcome::VectorNormZero;
       break;
     }
+    if (run.RayIndex % run.StatusStep == 0 && target.Reached(uncertainty, sums.sumW)) break;
     observer.LetEventsThrough();
   }
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};
-  return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW);
+  return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
 }
 
-template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const ExhaustiveHitSearch&, RunCounters&);
-template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const IndexedHitSearch&, RunCounters&);
+template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
+                                        RunCounters&);
+template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                        RunCounters&);
 
 }  // namespace tessolan
