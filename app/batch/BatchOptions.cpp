@@ -1,5 +1,6 @@
 #include "BatchOptions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -68,6 +69,34 @@ std::optional<FieldSetting> ParseSetting(const std::string& text, std::string& e
   return s;
 }
 
+std::optional<Sweep> ParseSweep(const std::string& text, std::string& error) {
+  const auto equals = text.find('=');
+  const auto colon1 = text.find(':', equals == std::string::npos ? 0 : equals);
+  const auto colon2 = colon1 == std::string::npos ? colon1 : text.find(':', colon1 + 1);
+  if (equals == std::string::npos || colon2 == std::string::npos) {
+    error = "--sweep needs FIELD=START:STOP:STEP, not '" + text + "'";
+    return std::nullopt;
+  }
+  Sweep sweep{text.substr(0, equals)};
+  if (!FindBoxByFieldName(sweep.field) && !FindRadioGroupByFieldName(sweep.field)) {
+    error = "unknown field '" + sweep.field + "' in --sweep; the fields are " + SettableFields();
+    return std::nullopt;
+  }
+  const auto start = ParseNumber(text.substr(equals + 1, colon1 - equals - 1));
+  const auto stop = ParseNumber(text.substr(colon1 + 1, colon2 - colon1 - 1));
+  const auto step = ParseNumber(text.substr(colon2 + 1));
+  if (!start || !stop || !step || *step <= 0 || *stop < *start) {
+    error = "--sweep needs numbers START <= STOP and a STEP above 0, not '" + text + "'";
+    return std::nullopt;
+  }
+  sweep.start = *start, sweep.stop = *stop, sweep.step = *step;
+  if ((sweep.stop - sweep.start) / sweep.step >= kMaxSweepValues) {
+    error = "--sweep would make more than " + std::to_string(kMaxSweepValues) + " runs";
+    return std::nullopt;
+  }
+  return sweep;
+}
+
 // Takes the value of one option into the options; false with the error.
 using ValueHandler = std::function<bool(const std::string&, BatchOptions&, std::string&)>;
 
@@ -107,6 +136,19 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
            error = "the hit search must be indexed or exhaustive, not '" + v + "'";
          return error.empty();
        }},
+      {"--target-error",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         const auto x = ParseNumber(v);
+         if (!x || *x <= 0) error = "the target error must be a number above 0, not '" + v + "'";
+         if (x) o.run.targetError = *x;
+         return error.empty();
+       }},
+      {"--sweep",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         o.sweep = ParseSweep(v, error);
+         return error.empty();
+       }},
+      {"--csv", [](const std::string& v, BatchOptions& o, std::string&) { return o.csvFile = v, true; }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
       {"--report", [](const std::string& v, BatchOptions& o, std::string&) { return o.reportFile = v, true; }},
@@ -125,6 +167,18 @@ std::string LongName(const std::string& arg) {
 ParsedArguments Failure(std::string error) { return {false, std::move(error), BatchAction::Run, {}}; }
 
 }  // namespace
+
+std::vector<long double> Sweep::Values() const {
+  std::vector<long double> values;
+  // A hair of tolerance so that STOP itself is reached despite the steps' rounding.
+  const long double last = stop + step * 1e-9L;
+  for (std::size_t i = 0; i <= kMaxSweepValues; ++i) {
+    const long double value = start + step * static_cast<long double>(i);
+    if (value > last) break;
+    values.push_back(std::min(value, stop));
+  }
+  return values;
+}
 
 ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
   ParsedArguments parsed{true, "", BatchAction::Run, {}};
@@ -175,6 +229,8 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
   }
   if (parsed.action != BatchAction::Run) return parsed;
   if (files.size() != 1) return Failure(files.empty() ? "no task file given" : "more than one task file given");
+  if (parsed.options.sweep && (parsed.options.resultsFile || parsed.options.reportFile))
+    return Failure("--sweep writes one CSV table (--csv FILE or standard output), not results or report files");
   parsed.options.taskFile = files.front();
   return parsed;
 }
@@ -197,6 +253,14 @@ std::string BatchUsage() {
          "      --parallel[=N]     trace on N threads (default: one per core), each block of rays\n"
          "                         from its own stream: the numbers depend on the seed only, not on\n"
          "                         N, but differ from those of the default single sequence\n"
+         "      --target-error E   run to precision: stop as soon as every wavelength's standard\n"
+         "                         error of both effective emissivities is at most E (the rays\n"
+         "                         of -n are then the limit); the rays used are printed\n"
+         "      --csv FILE         also write the results with their standard errors as CSV\n"
+         "      --sweep FIELD=START:STOP:STEP\n"
+         "                         run the task for each value of FIELD from START to STOP, all\n"
+         "                         from the same seed, into one CSV table (--csv FILE or\n"
+         "                         standard output) with a column for the swept value\n"
          "  -q, --quiet            no progress display\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"

@@ -18,6 +18,17 @@ struct FieldSetting {
   std::string text;  // VALUE as given, for messages
 };
 
+// --sweep FIELD=START:STOP:STEP: the task is run once for each value START, START + STEP, ...
+// up to STOP, each taken like --set FIELD=VALUE, all from the same seed.
+struct Sweep {
+  std::string field;
+  long double start = 0, stop = 0, step = 0;
+  // The values in order (START + i STEP, the last no further than STOP within rounding).
+  std::vector<long double> Values() const;
+};
+
+inline constexpr std::size_t kMaxSweepValues = 10000;
+
 struct BatchOptions {
   std::string taskFile;
   std::uint64_t rays = 10000;
@@ -27,8 +38,10 @@ struct BatchOptions {
   std::optional<std::string> taskName;     // none: the task file's name without ".txt"
   std::optional<std::string> resultsFile;  // none: standard output
   std::optional<std::string> reportFile;   // none: no report
+  std::optional<std::string> csvFile;      // none: no CSV (a sweep writes its CSV to standard output)
+  std::optional<Sweep> sweep;
   bool quiet = false;
-  RunOptions run;  // --search and --parallel
+  RunOptions run;  // --search, --parallel and --target-error
 };
 
 enum class BatchAction { Run, Help, Version };

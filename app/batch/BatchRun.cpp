@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AppState.h"
+#include "CsvExport.h"
 #include "FileMessages.h"
 #include "Gathering.h"
 #include "GeometryPreprocessing.h"
@@ -95,6 +96,22 @@ std::string DefaultTaskName(const std::string& path) {
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
+ResultsCsvHeading CsvHeading(const AppState& state, std::uint32_t seed) {
+  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, seed};
+}
+
+bool WriteCsv(const std::optional<std::string>& file, const std::vector<std::string>& lines, std::ostream& out,
+              std::ostream& err) {
+  std::string message;
+  if (!file) {
+    out << CsvText(lines) << std::flush;
+    return true;
+  }
+  if (SaveCsvFile(*file, lines, message)) return true;
+  err << NamedFileWritingErrorMessage(*file) << '\n';
+  return false;
+}
+
 // Follows the run for the batch tool: Ctrl-C becomes the Stop button, and a terminal shows a bar.
 class BatchObserver : public RunObserver {
  public:
@@ -116,7 +133,8 @@ class BatchObserver : public RunObserver {
 };
 
 // The results (to the file or standard output) and the report; every file is attempted.
-bool WriteOutputs(const BatchOptions& options, const AppState& state, std::ostream& out, std::ostream& err) {
+bool WriteOutputs(const BatchOptions& options, const AppState& state, std::uint32_t seed, std::ostream& out,
+                  std::ostream& err) {
   bool ok = true;
   std::string message;
   if (!options.resultsFile) {
@@ -132,15 +150,20 @@ bool WriteOutputs(const BatchOptions& options, const AppState& state, std::ostre
       ok = false;
     }
   }
+  if (options.csvFile) {
+    const auto lines = ResultsCsvLines(CsvHeading(state, seed), ResultsRows(state.spectral));
+    ok = WriteCsv(options.csvFile, lines, out, err) && ok;
+  }
   return ok;
 }
 
-int Trace(const BatchOptions& options, AppState& state, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams& io,
+          const std::atomic<bool>& interrupted) {
   std::unique_ptr<ProgressBar> bar;
-  if (io.errIsTerminal && !options.quiet) bar = std::make_unique<ProgressBar>(io.err, state.accuracy.NRays);
+  if (io.errIsTerminal && !quiet) bar = std::make_unique<ProgressBar>(io.err, state.accuracy.NRays);
   BatchObserver observer(state.run, interrupted, std::move(bar));
   state.run.StartTime = DateTimeNow();
-  const RunOutcome outcome = RunTracing(state, observer, options.run);
+  const RunOutcome outcome = RunTracing(state, observer, run);
   if (interrupted || outcome == RunOutcome::StoppedByUser) {
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
@@ -154,32 +177,81 @@ int Trace(const BatchOptions& options, AppState& state, const BatchStreams& io, 
 }
 
 // Everything before the run, with the modeling command's checks and Start's preparation.
-bool PrepareTask(const BatchOptions& options, AppState& state, std::ostream& err) {
+bool PrepareTask(const BatchOptions& options, const std::vector<FieldSetting>& settings, AppState& state,
+                 std::ostream& err) {
   LoadedTask task;
   std::string message;
-  if (!LoadTask(options.taskFile, state, task, err) || !ApplySettings(options.settings, task.controls, err)) return false;
+  if (!LoadTask(options.taskFile, state, task, err) || !ApplySettings(settings, task.controls, err)) return false;
   if (!GatherForModeling(task.controls, task.material, task.comments, state, message)) return Fail(err, message);
   state.identity.TaskName = options.taskName.value_or(DefaultTaskName(options.taskFile));
   if (IsBlank(state.identity.TaskName)) return Fail(err, "Task Name cannot be blank");
-  if (!PrepareRun(state, options.rays, options.threshold, message)) return Fail(err, message);
+  return PrepareRun(state, options.rays, options.threshold, message) || Fail(err, message);
+}
+
+std::uint32_t ChooseSeed(const BatchOptions& options) {
   RandomGenerator clock;
   clock.Randomize();
-  state.randomSeed = options.seed.value_or(clock.seed());
-  err << "Random seed: " << state.randomSeed << '\n';
-  return true;
+  return options.seed.value_or(clock.seed());
+}
+
+// Loads, prepares and traces the task with these settings from `seed`; kExitDone with the state
+// holding the results, or the exit code of what went wrong.
+// The seed is announced once the task is ready, when `announceSeed` says so.
+int RunTask(const BatchOptions& options, const std::vector<FieldSetting>& settings, std::uint32_t seed,
+            bool announceSeed, AppState& state, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+  if (!PrepareTask(options, settings, state, io.err)) return kExitInvalid;
+  state.randomSeed = seed;
+  if (announceSeed) io.err << "Random seed: " << seed << '\n';
+  if (interrupted) {
+    Fail(io.err, RunOutcomeMessage(RunOutcome::StoppedByUser));
+    return kExitStopped;
+  }
+  RunCounters counters;
+  RunOptions run = options.run;
+  run.counters = &counters;
+  if (const int code = Trace(run, options.quiet, state, io, interrupted); code != kExitDone) return code;
+  if (run.targetError > 0) {
+    // The report then says how many rays the run took.
+    state.accuracy.NRays = static_cast<std::uint32_t>(counters.rays);
+    io.err << "Rays traced: " << counters.rays << '\n';
+  }
+  return kExitDone;
+}
+
+// A sweep: the task once per value of the swept field, every run from the same seed, all rows
+// in one CSV table.
+int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+  const Sweep& sweep = *options.sweep;
+  const std::uint32_t seed = ChooseSeed(options);
+  std::vector<SweepRun> runs;
+  ResultsCsvHeading heading;
+  for (const long double value : sweep.Values()) {
+    std::vector<FieldSetting> settings = options.settings;
+    settings.push_back({sweep.field, value, FormatGeneral(value)});
+    if (!options.quiet) io.err << sweep.field << "=" << FormatGeneral(value) << '\n';
+    auto state = std::make_unique<AppState>();
+    const bool first = runs.empty();
+    if (const int code = RunTask(options, settings, seed, first, *state, io, interrupted); code != kExitDone)
+      return code;
+    // The value as the run took it: a box's value within its range and decimals.
+    const auto box = FindBoxByFieldName(sweep.field);
+    runs.push_back({box ? BoxValue(*box, static_cast<double>(value)) : static_cast<double>(value),
+                    ResultsRows(state->spectral)});
+    heading = CsvHeading(*state, seed);
+  }
+  return WriteCsv(options.csvFile, SweepCsvLines(heading, sweep.field, runs), io.out, io.err) ? kExitDone
+                                                                                              : kExitInvalid;
 }
 
 }  // namespace
 
 int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+  if (options.sweep) return RunSweep(options, io, interrupted);
+  const std::uint32_t seed = ChooseSeed(options);
   auto state = std::make_unique<AppState>();
-  if (!PrepareTask(options, *state, io.err)) return kExitInvalid;
-  if (interrupted) {
-    Fail(io.err, RunOutcomeMessage(RunOutcome::StoppedByUser));
-    return kExitStopped;
-  }
-  if (const int code = Trace(options, *state, io, interrupted); code != kExitDone) return code;
-  return WriteOutputs(options, *state, io.out, io.err) ? kExitDone : kExitInvalid;
+  if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted); code != kExitDone)
+    return code;
+  return WriteOutputs(options, *state, seed, io.out, io.err) ? kExitDone : kExitInvalid;
 }
 
 int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted) {

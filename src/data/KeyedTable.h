@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -74,6 +75,11 @@ struct ResultsRecord {
   double RTIso = 0;
   double EE = 0;
   double RT = 0;
+  // Standard errors of the four results; NaN where unknown (results loaded from a file).
+  double EEIsoSE = std::numeric_limits<double>::quiet_NaN();
+  double RTIsoSE = std::numeric_limits<double>::quiet_NaN();
+  double EESE = std::numeric_limits<double>::quiet_NaN();
+  double RTSE = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Inserts the records in the order given, as a loader fills a table: a record whose wavelength

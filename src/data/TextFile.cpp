@@ -46,6 +46,10 @@ TextFileContent ReadTextFile(const std::string& path) {
 std::string FileBytes(const std::vector<std::string>& lines) { return EncodeFileText(JoinLines(lines)); }
 
 SaveStatus SaveTextFile(const std::string& path, const std::vector<std::string>& lines) {
+  return SaveFileBytes(path, FileBytes(lines));
+}
+
+SaveStatus SaveFileBytes(const std::string& path, const std::string& bytes) {
   const fs::path target(path);
   std::error_code ec;
   if (target.filename().empty() || fs::is_directory(target, ec)) return SaveStatus::CannotCreate;
@@ -58,7 +62,6 @@ SaveStatus SaveTextFile(const std::string& path, const std::vector<std::string>&
   if (temporary.empty()) return SaveStatus::CannotCreate;
   std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
   if (!out) return SaveStatus::CannotCreate;
-  const std::string bytes = FileBytes(lines);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {

@@ -23,5 +23,7 @@ std::string FileBytes(const std::vector<std::string>& lines);
 // Writes the lines to a temporary file beside `path` and renames it over `path` only once it
 // is complete and closed, so a failed save leaves the file it would have replaced as it was.
 SaveStatus SaveTextFile(const std::string& path, const std::vector<std::string>& lines);
+// The same for bytes that are already what the file must hold.
+SaveStatus SaveFileBytes(const std::string& path, const std::string& bytes);
 
 }  // namespace tessolan

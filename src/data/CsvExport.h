@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Extended.h"
+#include "KeyedTable.h"
+
+namespace tessolan {
+
+// Comma-separated exports for spreadsheets and scripts: "#" lines name what the numbers are,
+// then a header row and one row per spectral point. Numbers are written with the fewest digits
+// that read back to the same double, a full stop as decimal separator; an unknown value (a
+// standard error of results loaded from a file) is an empty field.
+
+// What the "#" lines of a results export say.
+struct ResultsCsvHeading {
+  std::string task;
+  std::uint64_t rays = 0;
+  Extended threshold = 0;
+  std::uint32_t seed = 0;
+};
+
+inline constexpr const char* kResultsCsvColumns =
+    "WL_um,EEIso,EENoniso,RTIso_K,RTNoniso_K,EEIso_SE,EENoniso_SE,RTIso_K_SE,RTNoniso_K_SE";
+
+std::vector<std::string> ResultsCsvLines(const ResultsCsvHeading& heading, std::span<const ResultsRecord> rows);
+
+// One run of a sweep: the swept field's value and the run's rows.
+struct SweepRun {
+  double value = 0;
+  std::vector<ResultsRecord> rows;
+};
+
+// A sweep's runs in one table, the swept field's value in the first column.
+std::vector<std::string> SweepCsvLines(const ResultsCsvHeading& heading, const std::string& field,
+                                       std::span<const SweepRun> runs);
+
+std::vector<std::string> ReflectanceCsvLines(std::span<const SpectralPoint> points);
+
+// The lines joined with line feeds, each ended by one.
+std::string CsvText(const std::vector<std::string>& lines);
+
+// Writes the text to the file safely; false with "File writing error" when it cannot be written.
+bool SaveCsvFile(const std::string& path, const std::vector<std::string>& lines, std::string& message);
+
+}  // namespace tessolan
