@@ -2,3 +2,5 @@
 target_sources(ui PRIVATE
   TFMainTableTools.cpp
 )
+# The gray material's wavelengths are worked out without Qt, in the data layer.
+target_sources(data PRIVATE ${PROJECT_SOURCE_DIR}/src/data/GrayWavelengths.cpp)
