@@ -20,8 +20,10 @@ std::string Field(double value) {
 
 std::string Row(const ResultsRecord& r) {
   std::string row;
-  for (double v : {r.WL, r.EEIso, r.EE, r.RTIso, r.RT, r.EEIsoSE, r.EESE, r.RTIsoSE, r.RTSE})
-    row += (row.empty() ? "" : ",") + Field(v);
+  for (double v : {r.WL, r.EEIso, r.EE, r.RTIso, r.RT, r.EEIsoSE, r.EESE, r.RTIsoSE, r.RTSE}) {
+    if (!row.empty()) row.push_back(',');
+    row.append(Field(v));
+  }
   return row;
 }
 

@@ -22,8 +22,10 @@ fs::path TemporaryPathBeside(const fs::path& target) {
   std::random_device device;
   std::error_code ec;
   for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name(1, '.');
+    name.append(target.filename().string()).append(1, '.').append(std::to_string(device())).append(".tmp");
     fs::path candidate = target;
-    candidate.replace_filename("." + target.filename().string() + "." + std::to_string(device()) + ".tmp");
+    candidate.replace_filename(name);
     if (!fs::exists(candidate, ec) && !ec) return candidate;
   }
   return {};

@@ -16,7 +16,7 @@ namespace tessolan::testing {
 struct GatheredTask {
   std::unique_ptr<AppState> state = std::make_unique<AppState>();
   TaskControls controls = DesignControls();
-  std::vector<SpectralPoint> material{{10.0, 0.1}};
+  std::vector<SpectralPoint> material = std::vector<SpectralPoint>(1, SpectralPoint{10.0, 0.1});
   std::vector<std::string> comments;
 
   // Gathers as "Monte Carlo Modeling" does and prepares a run of nRays rays.
