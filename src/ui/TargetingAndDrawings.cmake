@@ -1,4 +1,7 @@
 # Targeting on the viewing conditions page and the drawings window.
 target_sources(ui PRIVATE
+  EqualizeAxes.cpp
+  LineClipping.cpp
+  LineRaster.cpp
   TFMainDrawings.cpp
 )
