@@ -59,6 +59,7 @@ TFMain::TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent)
   AddPage(pageViewingConditions, "Viewing Conditions");
   AddPage(pageResults, "Results");
   AddPage(pageReport, "Report");
+  BuildTargeting();
   layout->addWidget(pc, 1);
   layout->addWidget(BuildCommentsStrip());
   layout->addWidget(BuildCommandBar());

@@ -26,6 +26,7 @@ class NumericSpinBox;
 class PageControl;
 class ReportPage;
 class ResultsPage;
+class TargetingPanel;
 class UserDialogs;
 class ViewingConditionsPage;
 
@@ -71,6 +72,8 @@ class TFMain : public QMainWindow {
   GeometryPage* pageGeometry;
   MaterialPage* pageMaterial;
   ViewingConditionsPage* pageViewingConditions;
+  // Targeting, in the "Targeting" group of the viewing conditions page.
+  TargetingPanel* pnTargeting = nullptr;
   ResultsPage* pageResults;
   ReportPage* pageReport;
   QLineEdit* edFileName;
@@ -120,6 +123,7 @@ class TFMain : public QMainWindow {
 
  private:
   void FormCreate();
+  void BuildTargeting();
   // Reads the default initial data file when it exists, once, while the window is created.
   void LoadInitialDataAtStart();
   QWidget* BuildTopBar();

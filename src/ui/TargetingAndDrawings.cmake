@@ -3,5 +3,8 @@ target_sources(ui PRIVATE
   EqualizeAxes.cpp
   LineClipping.cpp
   LineRaster.cpp
+  TargetingFrames.cpp
+  TargetingPanel.cpp
+  TargetingSegmentsLayer.cpp
   TFMainDrawings.cpp
 )
