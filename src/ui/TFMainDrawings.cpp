@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "BannerGroup.h"
+#include "TFDraw.h"
 #include "TFMain.h"
 #include "TargetingPanel.h"
 #include "ViewingConditionsPage.h"
@@ -15,7 +16,10 @@ void TFMain::BuildTargeting() {
   pageViewingConditions->targetingLayout->addWidget(pnTargeting);
 }
 
-void TFMain::OpenDrawingsWindow() {}
+void TFMain::OpenDrawingsWindow() {
+  TFDraw drawings(State(), Dialogs(), this);
+  drawings.exec();
+}
 
 void TFMain::ClearTargetingCharts() {
   if (pnTargeting) pnTargeting->ClearCharts();
