@@ -58,6 +58,9 @@ class TFMain : public QMainWindow {
   void FillResultsTable(const std::vector<ResultsRecord>& rows);
   // Empties every series of the targeting charts and shows their first page ("Clear All").
   void ClearTargetingCharts();
+  // Empties both tables and resets the window: every numeric box to its minimum, every radio
+  // group to its first item, the memos and file name boxes emptied, "Read Only" checked.
+  void ClearAll();
 
   // The gathering steps from the controls into the state. Each returns false with its message
   // at a failure; an empty message means the user has already been told (a refused post of a
@@ -126,6 +129,9 @@ class TFMain : public QMainWindow {
   void BuildTargeting();
   // Reads the default initial data file when it exists, once, while the window is created.
   void LoadInitialDataAtStart();
+  // Reads an initial data file into the state and the controls: at start the default file
+  // without asking anything, otherwise one the user chooses, after a confirmed ClearAll.
+  void LoadInitialData(bool atStart);
   QWidget* BuildTopBar();
   QWidget* BuildCommentsStrip();
   QWidget* BuildCommandBar();
