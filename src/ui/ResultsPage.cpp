@@ -32,6 +32,21 @@ std::vector<GridColumn> ResultsColumns() {
   };
 }
 
+// The legend sits above the plot at its right, so that no curve runs under it whatever the
+// results look like.
+void PlaceLegendAbovePlot(QCustomPlot* chart) {
+  auto* row = new QCPLayoutGrid;
+  chart->plotLayout()->insertRow(0);
+  chart->plotLayout()->addElement(0, 0, row);
+  chart->plotLayout()->setRowStretchFactor(0, 0.001);
+  row->addElement(0, 0, new QCPLayoutElement(chart));
+  row->addElement(0, 1, chart->legend);
+  row->setColumnStretchFactor(1, 0.001);
+  row->setMargins(QMargins(0, 6, 10, 0));
+  chart->legend->setFillOrder(QCPLegend::foColumnsFirst);
+  chart->legend->setColumnSpacing(18);
+}
+
 }  // namespace
 
 ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, QWidget* parent)
@@ -76,7 +91,7 @@ QWidget* ResultsPage::BuildGraphsTab() {
   seNoniso = AddSeries(dbchEERT, "Nonisothermal");
   StyleSeries(seNoniso, kSeriesRed, QCPScatterStyle::ssSquare);
   UseCheckableLegend(dbchEERT);
-  dbchEERT->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  PlaceLegendAbovePlot(dbchEERT);
   layout->addWidget(dbchEERT, 1);
   urlEERT = MakeEditGraphLink("urlEERT", tab);
   layout->addWidget(urlEERT);
