@@ -1,8 +1,12 @@
 // The modeling window, opened by "Monte Carlo Modeling" once the task is gathered and checked.
+#include "TFMCRT.h"
 #include "TFMain.h"
 
 namespace tessolan {
 
-void TFMain::OpenModelingWindow() {}
+void TFMain::OpenModelingWindow() {
+  TFMCRT window(*this);
+  window.exec();
+}
 
 }  // namespace tessolan
