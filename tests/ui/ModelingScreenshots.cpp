@@ -1,0 +1,93 @@
+// Writes PNGs of the modeling window before, during and after a run, and after a stopped run,
+// for a person to look at: tessolan-modeling-screenshots [output folder]. Runs without a display.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <memory>
+
+#include "AppState.h"
+#include "ApplicationStyle.h"
+#include "ScriptedDialogs.h"
+#include "TFMCRT.h"
+#include "TFMain.h"
+
+namespace {
+
+class ShotMainWindow : public tessolan::TFMain {
+ public:
+  using TFMain::TFMain;
+
+ protected:
+  void OpenModelingWindow() override {}
+};
+
+// Grabs `window` once, from inside the run loop, after `afterRays` rays; optionally stops it.
+void GrabDuringRun(tessolan::TFMCRT& window, const tessolan::AppState& state, std::uint32_t afterRays,
+                   const QString& file, bool stop) {
+  auto* timer = new QTimer(&window);
+  QObject::connect(timer, &QTimer::timeout, &window, [&window, &state, afterRays, file, stop, timer] {
+    if (state.run.RayIndex < afterRays) return;
+    timer->stop();
+    window.grab().save(file);
+    if (stop) window.btnStop->click();
+  });
+  timer->start(5);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QTemporaryDir configDir;
+  const QString config = configDir.filePath("screen.json");
+  QFile file(config);
+  if (file.open(QIODevice::WriteOnly)) {
+    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
+                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+  }
+  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Tessolan");
+  tessolan::ApplyApplicationStyle(application);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
+  QDir().mkpath(folder);
+
+  QTemporaryDir programDir;
+  QDir(programDir.path()).mkpath("Results/Reports");
+  auto state = std::make_unique<tessolan::AppState>();
+  state->folders = tessolan::MakeFolders(programDir.path().toStdString());
+  tessolan::testing::ScriptedDialogs dialogs;
+  ShotMainWindow main(*state, dialogs);
+  main.cdsR().DisableControls();
+  for (int i = 1; i <= 20; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.1});
+  main.cdsR().EnableControls();
+  main.edFileName->setText(programDir.filePath("Data/Design_Gray.txt"));
+  main.btnCompute->click();
+
+  tessolan::TFMCRT window(main);
+  window.cbAutoClose->setChecked(false);
+  window.comboNRays->setCurrentIndex(window.comboNRays->findText("1e5"));
+  window.show();
+  QApplication::processEvents();
+  window.grab().save(folder + "/modeling-before.png");
+
+  GrabDuringRun(window, *state, 40000, folder + "/modeling-during.png", false);
+  window.btnStart->click();
+  QApplication::processEvents();
+  window.grab().save(folder + "/modeling-after.png");
+
+  window.comboNRays->setCurrentIndex(window.comboNRays->findText("1e6"));
+  state->run.RayIndex = 0;  // the first run's last ray must not count for the second
+  GrabDuringRun(window, *state, 30000, folder + "/modeling-stopping.png", true);
+  window.btnStart->click();
+  QApplication::processEvents();
+  window.grab().save(folder + "/modeling-stopped.png");
+  return 0;
+}
