@@ -100,10 +100,11 @@ bool ReadTable(TextCursor& cursor, ValueReader& read, LoadedInitialData& d) {
   if (!read.Integer(nwl) || nwl > kMaxSpectralPoints) return false;
   cursor.SkipLine();
   for (std::int32_t k = 0; k < nwl; ++k) {
-    long double wl = 0, reflectance = 0;
-    if (cursor.ReadNumber(wl) != TokenStatus::Ok || cursor.ReadNumber(reflectance) != TokenStatus::Ok) return false;
+    double wl = 0, reflectance = 0;
+    if (cursor.ReadFieldNumber(wl) != TokenStatus::Ok || cursor.ReadFieldNumber(reflectance) != TokenStatus::Ok)
+      return false;
     cursor.SkipLine();
-    d.points.push_back({static_cast<double>(wl), static_cast<double>(reflectance)});
+    d.points.push_back({wl, reflectance});
   }
   cursor.SkipLine();
   return true;

@@ -32,13 +32,12 @@ ReflectanceFileRead ParseReflectanceText(std::string_view text) {
       read.tooManyPoints = true;
       break;
     }
-    long double wl = 0, reflectance = 0;
-    if (cursor.ReadNumber(wl) != TokenStatus::Ok || cursor.ReadNumber(reflectance) != TokenStatus::Ok) {
+    double wl = 0, reflectance = 0;
+    if (cursor.ReadFieldNumber(wl) != TokenStatus::Ok || cursor.ReadFieldNumber(reflectance) != TokenStatus::Ok) {
       return {false, kFileReadingError, {}, false};
     }
     cursor.SkipLine();
-    // The values pass through the extended spectral arrays into the table's 64-bit fields.
-    read.points.push_back({static_cast<double>(wl), static_cast<double>(reflectance)});
+    read.points.push_back({wl, reflectance});
   }
   read.ok = true;
   return read;

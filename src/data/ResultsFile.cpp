@@ -61,13 +61,12 @@ ResultsFileRead ParseResultsText(std::string_view text) {
   cursor.SkipLine();  // the header, whatever it says
   while (!cursor.OnlyWhiteSpaceLeft()) {
     if (static_cast<int>(read.rows.size()) == kMaxResultsRows) return {false, kErrorReadingFile, {}};
-    long double v[5];
-    for (long double& x : v)
-      if (cursor.ReadNumber(x) != TokenStatus::Ok) return {false, kErrorReadingFile, {}};
+    double v[5];
+    for (double& x : v)
+      if (cursor.ReadFieldNumber(x) != TokenStatus::Ok) return {false, kErrorReadingFile, {}};
     cursor.SkipLine();
     // File columns: WL, EEIso, EENoniso, RTIso, RTNoniso.
-    read.rows.push_back({static_cast<double>(v[0]), static_cast<double>(v[1]), static_cast<double>(v[3]),
-                         static_cast<double>(v[2]), static_cast<double>(v[4])});
+    read.rows.push_back({v[0], v[1], v[3], v[2], v[4]});
   }
   read.ok = true;
   return read;

@@ -1,5 +1,8 @@
 #include "TextCursor.h"
 
+#include <cmath>
+#include <limits>
+
 #include "NumberParsing.h"
 
 namespace tessolan {
@@ -41,6 +44,15 @@ TokenStatus TextCursor::ReadNumber(long double& value) {
   const auto number = ParseNumber(token);
   if (!number) return TokenStatus::NotANumber;
   value = *number;
+  return TokenStatus::Ok;
+}
+
+TokenStatus TextCursor::ReadFieldNumber(double& value) {
+  long double x = 0;
+  const TokenStatus status = ReadNumber(x);
+  if (status != TokenStatus::Ok) return status;
+  if (!(std::fabs(x) <= std::numeric_limits<double>::max())) return TokenStatus::NotANumber;
+  value = static_cast<double>(x);
   return TokenStatus::Ok;
 }
 

@@ -26,6 +26,9 @@ class TextCursor {
 
   // The next token, which must be a decimal number (see NumberParsing.h).
   TokenStatus ReadNumber(long double& value);
+  // The same for a table's 64-bit field: read as extended, as every value is, then narrowed; a
+  // number beyond the field's range is no number it can hold.
+  TokenStatus ReadFieldNumber(double& value);
   // The next token, which must be a plain integer within range.
   TokenStatus ReadInteger(std::int32_t& value);
 

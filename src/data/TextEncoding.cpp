@@ -67,6 +67,11 @@ std::optional<char> Windows1252Byte(char32_t cp) {
   return std::nullopt;
 }
 
+// The reader drops one leading byte order mark, so a text that starts with one gets another.
+std::string Utf8FileBytes(std::string_view utf8) {
+  return utf8.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) + std::string(utf8) : std::string(utf8);
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -95,9 +100,12 @@ std::string EncodeFileText(std::string_view utf8) {
   for (std::size_t pos = 0; pos < utf8.size();) {
     const auto cp = NextCodePoint(utf8, pos);
     const auto b = cp ? Windows1252Byte(*cp) : std::nullopt;
-    if (!b) return std::string(utf8);
+    if (!b) return Utf8FileBytes(utf8);
     out += *b;
   }
+  // Code-page bytes that happen to form valid UTF-8 ("Ã©" gives C3 A9) would be read back as
+  // other characters.
+  if (out != utf8 && IsValidUtf8(out)) return Utf8FileBytes(utf8);
   return out;
 }
 

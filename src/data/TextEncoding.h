@@ -15,8 +15,9 @@ bool IsValidUtf8(std::string_view bytes);
 // mark dropped), otherwise decoded from Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
 
-// The bytes to write for a UTF-8 text: Windows-1252 when every character has a place there,
-// otherwise the UTF-8 text unchanged.
+// The bytes to write for a UTF-8 text: Windows-1252 when every character has a place there and
+// the bytes cannot be mistaken for UTF-8, otherwise the UTF-8 text (with a byte order mark
+// first when the text itself starts with one). DecodeFileText gives the text back unchanged.
 std::string EncodeFileText(std::string_view utf8);
 
 }  // namespace tessolan
