@@ -4,10 +4,6 @@ tessolan_ui_test(ui_table_tools_tests TableToolsTest.cpp)
 add_test(NAME ui_table_tools_tests_comma COMMAND ui_table_tools_tests)
 set_tests_properties(ui_table_tools_tests_comma PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=de_DE.UTF-8")
 
-# The gray material's wavelengths, in the data layer.
-tessolan_core_test(gray_wavelengths_tests ${PROJECT_SOURCE_DIR}/tests/data/GrayWavelengthsTest.cpp)
-target_link_libraries(gray_wavelengths_tests PRIVATE data)
-
 # Pictures of the two dialogs for a person to look at: tessolan-table-tools-screenshots [folder].
 add_executable(tessolan-table-tools-screenshots TableToolsScreenshots.cpp)
 target_link_libraries(tessolan-table-tools-screenshots PRIVATE ui)
