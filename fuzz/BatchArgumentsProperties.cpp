@@ -47,7 +47,7 @@ std::string CheckBatchArguments(std::string_view bytes) {
   for (const FieldSetting& s : o.settings)
     if (std::string broken = CheckSetting(s); !broken.empty()) return broken;
 
-  auto state = std::make_unique<AppState>();
+  static const auto state = std::make_unique<AppState>();  // cleared once, not for every input
   std::string message;
   if (!ReadAccuracy(*state, o.rays, o.threshold, message) && message != kTooManyRaysMessage) return "\"Too many rays\"";
   return "";

@@ -53,7 +53,8 @@ std::optional<std::vector<std::string>> SaveAfterLoad(const LoadedInitialData& d
 // and Save give that file back. (The first save may change the task: gathering uses a cone angle
 // of 180 as 179.9, and wavelengths that differ beyond the file's five decimals become repeats.)
 std::string CheckSavedTaskLoadsBack(const LoadedInitialData& d) {
-  auto state = std::make_unique<AppState>();
+  // One state for every input: clearing its arrays would cost more than all the rest.
+  static const auto state = std::make_unique<AppState>();
   const auto saved = SaveAfterLoad(d, *state);
   if (!saved) return "";
   const InitialDataFileRead again = LoadInitialData(FileBytes(*saved));
