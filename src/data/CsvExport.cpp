@@ -28,7 +28,9 @@ std::string Row(const ResultsRecord& r) {
 }
 
 std::vector<std::string> HeadingLines(const ResultsCsvHeading& h) {
-  return {"# Tessolan effective emissivities and radiance temperatures",
+  constexpr const char* kTitle = "# Tessolan effective emissivities and radiance temperatures";
+  if (h.resultsFile) return {kTitle, "# Results file: " + *h.resultsFile};
+  return {kTitle,
           "# Task: " + h.task,
           "# Rays: " + std::to_string(h.rays),
           "# Radiant flux threshold: " + FormatGeneral(h.threshold),

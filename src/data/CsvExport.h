@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,12 +16,14 @@ namespace tessolan {
 // that read back to the same double, a full stop as decimal separator; an unknown value (a
 // standard error of results loaded from a file) is an empty field.
 
-// What the "#" lines of a results export say.
+// What the "#" lines of a results export say: the run that made the results, or, for results
+// read from a results file, that file (the run's values are then unknown and left out).
 struct ResultsCsvHeading {
   std::string task;
   std::uint64_t rays = 0;
   Extended threshold = 0;
   std::uint32_t seed = 0;
+  std::optional<std::string> resultsFile;
 };
 
 inline constexpr const char* kResultsCsvColumns =

@@ -17,9 +17,13 @@ TEST(CsvExportTest, NumbersReadBackExactlyAndUnknownErrorsStayEmpty) {
 
   // Results loaded from a results file carry no standard errors.
   const std::vector<ResultsRecord> rows{{1.5, 0.5, 300, 0.25, 299}};
-  const auto results = ResultsCsvLines({"a, b", 100, 1e-6L, 9}, rows);
+  const auto results = ResultsCsvLines({"a, b", 100, 1e-6L, 9, std::nullopt}, rows);
   EXPECT_EQ(results[1], "# Task: a, b");
   EXPECT_EQ(results.back(), "1.5,0.5,0.25,300,299,,,,");
+  // Read from a results file: the file is named instead of the run that is not known.
+  const auto loaded = ResultsCsvLines({"", 0, 0, 0, "/r/x_res.txt"}, rows);
+  EXPECT_EQ(loaded[1], "# Results file: /r/x_res.txt");
+  EXPECT_EQ(loaded[2], kResultsCsvColumns);
   EXPECT_EQ(CsvText({"x", "y"}), "x\ny\n");
 }
 
