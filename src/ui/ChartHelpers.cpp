@@ -1,11 +1,14 @@
 #include "ChartHelpers.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <algorithm>
 #include <cmath>
 
 #include "DisplayFormats.h"
+#include "FileMessages.h"
 #include "UiLocale.h"
+#include "UserDialogs.h"
 
 namespace tessolan {
 
@@ -32,6 +35,25 @@ void RescaleAxis(QCPAxis* axis) {
   axis->setRange(range.lower - margin, range.upper + margin);
 }
 
+// The right-click menu; it pops up without blocking, so that the chart keeps drawing.
+void AddSaveMenu(QCustomPlot* chart, UserDialogs& dialogs, const QString& saveFolder) {
+  auto* menu = new QMenu(chart);
+  menu->setObjectName("chartMenu");
+  QAction* png = menu->addAction("Save as PNG...");
+  png->setObjectName("SaveAsPng");
+  QAction* pdf = menu->addAction("Save as PDF...");
+  pdf->setObjectName("SaveAsPdf");
+  QObject::connect(png, &QAction::triggered, chart, [chart, &dialogs, saveFolder] {
+    SaveChartImage(chart, dialogs, saveFolder, ChartImageFormat::Png);
+  });
+  QObject::connect(pdf, &QAction::triggered, chart, [chart, &dialogs, saveFolder] {
+    SaveChartImage(chart, dialogs, saveFolder, ChartImageFormat::Pdf);
+  });
+  chart->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(chart, &QWidget::customContextMenuRequested, menu,
+                   [chart, menu](const QPoint& position) { menu->popup(chart->mapToGlobal(position)); });
+}
+
 }  // namespace
 
 QString PatternTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
@@ -39,7 +61,7 @@ QString PatternTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
   return QString(leadingSpaces_, ' ') + FormatOptionalDecimals(tick, maxDecimals_, DecimalSeparator());
 }
 
-void SetupChart(QCustomPlot* chart) {
+void SetupChart(QCustomPlot* chart, UserDialogs& dialogs, const QString& saveFolder) {
   chart->setBackground(Qt::white);
   chart->legend->setVisible(false);
   chart->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
@@ -54,6 +76,19 @@ void SetupChart(QCustomPlot* chart) {
     SetAxisRangeFixed(chart->yAxis, false);
     RescaleAndReplot(chart);
   });
+  AddSaveMenu(chart, dialogs, saveFolder);
+}
+
+bool SaveChartImage(QCustomPlot* chart, UserDialogs& dialogs, const QString& folder, ChartImageFormat format) {
+  const bool pdf = format == ChartImageFormat::Pdf;
+  const QString suffix = pdf ? "pdf" : "png";
+  const FileDialogRequest request{"Tessolan: Save Graph", folder, "graph." + suffix,
+                                  {pdf ? "PDF Documents (*.pdf)" : "PNG Images (*.png)"}, suffix};
+  const QString fileName = dialogs.GetSaveFileName(request);
+  if (fileName.trimmed().isEmpty()) return false;
+  const bool saved = pdf ? chart->savePdf(fileName) : chart->savePng(fileName);
+  if (!saved) dialogs.ShowMessage(kFileWritingError);
+  return saved;
 }
 
 void SetAxisLabelPattern(QCPAxis* axis, int maxDecimals, int leadingSpaces) {

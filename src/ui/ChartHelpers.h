@@ -6,6 +6,8 @@ class QLabel;
 
 namespace tessolan {
 
+class UserDialogs;
+
 // Tick labels in a pattern such as "####0.####": at least one integer digit, at most
 // `maxDecimals` decimals with trailing zeros dropped, the user's decimal separator, and
 // `leadingSpaces` spaces in front.
@@ -22,8 +24,15 @@ class PatternTicker : public QCPAxisTicker {
 };
 
 // A chart as the windows show them: white, bold axis titles, no legend; the mouse wheel zooms,
-// dragging pans and a double click brings back the automatic ranges.
-void SetupChart(QCustomPlot* chart);
+// dragging pans, a double click brings back the automatic ranges, and a right click offers
+// "Save as PNG..." and "Save as PDF..." with a file dialog that opens in `saveFolder`.
+void SetupChart(QCustomPlot* chart, UserDialogs& dialogs, const QString& saveFolder);
+
+enum class ChartImageFormat { Png, Pdf };
+
+// Asks for a file name and saves the chart as drawn on screen; false when the user cancels or
+// the file cannot be written (then after "File writing error").
+bool SaveChartImage(QCustomPlot* chart, UserDialogs& dialogs, const QString& folder, ChartImageFormat format);
 
 void SetAxisLabelPattern(QCPAxis* axis, int maxDecimals, int leadingSpaces = 0);
 

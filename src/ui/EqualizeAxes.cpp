@@ -103,8 +103,9 @@ void EqualizeAxes(QCustomPlot* chart) {
   chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
-EqualScaleChart::EqualScaleChart(QWidget* parent) : QCustomPlot(parent) {
-  SetupChart(this);
+EqualScaleChart::EqualScaleChart(UserDialogs& dialogs, const QString& saveFolder, QWidget* parent)
+    : QCustomPlot(parent) {
+  SetupChart(this, dialogs, saveFolder);
   // Runs after the chart's own double-click handling has fitted the axes to the data.
   connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { EqualizeAxes(this); });
 }

@@ -6,6 +6,8 @@ class QScreen;
 
 namespace tessolan {
 
+class UserDialogs;
+
 // The screen's millimetres per pixel across divided by its millimetres per pixel down: 1 on a
 // screen with square pixels, and 1 when the screen does not say its physical size.
 double PixelWidthToHeight(const QScreen* screen);
@@ -16,12 +18,12 @@ double PixelWidthToHeight(const QScreen* screen);
 void EqualizeAxes(QCustomPlot* chart);
 
 // A chart whose axes are made equal again whenever its size changes or the user double-clicks
-// it to bring back the whole drawing.
+// it to bring back the whole drawing. Its pictures are saved from `saveFolder` on (SetupChart).
 class EqualScaleChart : public QCustomPlot {
   Q_OBJECT
 
  public:
-  explicit EqualScaleChart(QWidget* parent = nullptr);
+  EqualScaleChart(UserDialogs& dialogs, const QString& saveFolder, QWidget* parent = nullptr);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

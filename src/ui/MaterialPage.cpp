@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,7 +37,7 @@ std::vector<GridColumn> SpectralColumns() {
 
 }  // namespace
 
-MaterialPage::MaterialPage(SpectralDataSet& cdsR, UserDialogs& dialogs, QWidget* parent)
+MaterialPage::MaterialPage(SpectralDataSet& cdsR, UserDialogs& dialogs, const QString& chartFolder, QWidget* parent)
     : QWidget(parent), cdsR_(cdsR), dialogs_(dialogs) {
   setObjectName("pageMaterial");
   auto* layout = new QVBoxLayout(this);
@@ -46,7 +47,7 @@ MaterialPage::MaterialPage(SpectralDataSet& cdsR, UserDialogs& dialogs, QWidget*
   splMaterial->setHandleWidth(7);
   splMaterial->setChildrenCollapsible(false);
   splMaterial->addWidget(BuildTablePane());
-  splMaterial->addWidget(BuildChartPane());
+  splMaterial->addWidget(BuildChartPane(chartFolder));
   splMaterial->setStretchFactor(0, 32);
   splMaterial->setStretchFactor(1, 68);
   layout->addWidget(splMaterial);
@@ -88,6 +89,8 @@ QWidget* MaterialPage::BuildTablePane() {
   SaveAs1 = btnSpectralReflectance->AddItem("Save As...", "SaveAs1");
   EraseMultipleRecords1 = btnSpectralReflectance->AddItem("Erase Multiple Records", "EraseMultipleRecords1");
   Gray1 = btnSpectralReflectance->AddItem("Gray", "Gray1");
+  btnSpectralReflectance->Menu()->addSeparator();
+  ExportCsv1 = btnSpectralReflectance->AddItem("Export CSV...", "ExportCsv1");
   auto* commands = new QHBoxLayout;
   commands->addWidget(btnSpectralReflectance);
   commands->addStretch();
@@ -96,7 +99,7 @@ QWidget* MaterialPage::BuildTablePane() {
   return pane;
 }
 
-QWidget* MaterialPage::BuildChartPane() {
+QWidget* MaterialPage::BuildChartPane(const QString& chartFolder) {
   auto* pane = new QWidget(this);
   auto* layout = new QVBoxLayout(pane);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +122,7 @@ QWidget* MaterialPage::BuildChartPane() {
   dbchRE = new QCustomPlot(pane);
   dbchRE->setObjectName("dbchRE");
   dbchRE->setMinimumSize(300, 240);
-  SetupChart(dbchRE);
+  SetupChart(dbchRE, dialogs_, chartFolder);
   dbchRE->xAxis->setLabel("Wavelength (um)");
   SetAxisLabelPattern(dbchRE->xAxis, 4);
   SetAxisLabelPattern(dbchRE->yAxis, 8, 8);

@@ -26,7 +26,8 @@ class MaterialPage : public QWidget {
   Q_OBJECT
 
  public:
-  MaterialPage(SpectralDataSet& cdsR, UserDialogs& dialogs, QWidget* parent = nullptr);
+  // `chartFolder`: where the chart's pictures are saved by default.
+  MaterialPage(SpectralDataSet& cdsR, UserDialogs& dialogs, const QString& chartFolder, QWidget* parent = nullptr);
 
   QSplitter* splMaterial;
   DataGrid* dbgR;
@@ -37,6 +38,7 @@ class MaterialPage : public QWidget {
   QAction* SaveAs1;
   QAction* EraseMultipleRecords1;
   QAction* Gray1;
+  QAction* ExportCsv1;
   NumericSpinBox* edDiffusity;
   RadioGroup* rgRE;
   QCustomPlot* dbchRE;
@@ -57,7 +59,7 @@ class MaterialPage : public QWidget {
 
  private:
   QWidget* BuildTablePane();
-  QWidget* BuildChartPane();
+  QWidget* BuildChartPane(const QString& chartFolder);
   // The table's pane keeps between 32 % and 64 % of the page's width.
   void ClampSplitter();
 

@@ -1,9 +1,12 @@
 #include "ResultsPage.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "ChartHelpers.h"
 #include "CheckableLegendItem.h"
@@ -16,7 +19,9 @@
 #include "NavigatorBar.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
+#include "StandardErrorText.h"
 #include "TableHelpers.h"
+#include "UiLocale.h"
 
 namespace tessolan {
 
@@ -29,8 +34,42 @@ std::vector<GridColumn> ResultsColumns() {
       {ResultsFields::EE, "Effective Emissivity, Nonisothermal", 210, -1, true, true},
       {ResultsFields::RTIso, "Radiance Temperature (K), Isothermal", 235, -1, true, true},
       {ResultsFields::RT, "Radiance Temperature (K), Nonisothermal", 255, -1, true, true},
+      {ResultsFields::EEIsoSE, "\u00B1 EEIso", 100, -1, true, true},
+      {ResultsFields::EESE, "\u00B1 EENoniso", 110, -1, true, true},
+      {ResultsFields::RTIsoSE, "\u00B1 RTIso (K)", 110, -1, true, true},
+      {ResultsFields::RTSE, "\u00B1 RTNoniso (K)", 130, -1, true, true},
   };
 }
+
+// The results grid shows a standard error to two significant digits, the ones that mean
+// something; the table, the graphs and the CSV export keep it whole.
+class ResultsGridModel : public DataSetModel {
+ public:
+  using DataSetModel::DataSetModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return DataSetModel::data(index, role);
+    const int field = Column(index.column()).field;
+    if (field < ResultsFields::EEIsoSE) return DataSetModel::data(index, role);
+    const auto error = Data().DisplayValue(index.row(), field);
+    return error ? FormatStandardError(*error, DecimalSeparator()) : QString();
+  }
+};
+
+// Error bars of a curve, drawn under its point markers in the curve's colour.
+QCPErrorBars* MakeErrorBars(QCPGraph* series, const QString& layer) {
+  auto* bars = new QCPErrorBars(series->keyAxis(), series->valueAxis());
+  bars->removeFromLegend();
+  bars->setLayer(layer);
+  bars->setDataPlottable(series);
+  bars->setErrorType(QCPErrorBars::etValueError);
+  bars->setWhiskerWidth(7);
+  bars->setVisible(false);
+  return bars;
+}
+
+// An unknown standard error draws no bar.
+double KnownOrZero(double error) { return std::isnan(error) ? 0 : error; }
 
 // The legend sits above the plot at its right, so that no curve runs under it whatever the
 // results look like.
@@ -49,14 +88,14 @@ void PlaceLegendAbovePlot(QCustomPlot* chart) {
 
 }  // namespace
 
-ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, QWidget* parent)
+ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, const QString& chartFolder, QWidget* parent)
     : QWidget(parent), cdsEERT_(cdsEERT), dialogs_(dialogs) {
   setObjectName("pageResults");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   pcResults = new PageControl(this);
   pcResults->setObjectName("pcResults");
-  pcResults->addTab(BuildGraphsTab(), "Graphs");
+  pcResults->addTab(BuildGraphsTab(chartFolder), "Graphs");
   pcResults->addTab(BuildTableTab(), "Table");
   layout->addWidget(pcResults, 1);
   layout->addWidget(BuildCommandBar());
@@ -66,23 +105,37 @@ ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, QWidget*
   connect(&cdsEERT_, &DataSet::afterDelete, this, &ResultsPage::cdsEERTAfterDelete);
   // A bulk change (a run's results, a loaded file) is drawn once, when it is complete.
   connect(&cdsEERT_, &DataSet::controlsEnabled, this, &ResultsPage::RefreshChart);
+  // Whatever fills an emptied table is no longer the run's.
+  connect(&cdsEERT_, &DataSet::afterDelete, this, [this] {
+    if (cdsEERT_.RecordCount() == 0) runHeading_.reset();
+  });
 }
 
-QWidget* ResultsPage::BuildGraphsTab() {
+QWidget* ResultsPage::BuildGraphsTab(const QString& chartFolder) {
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
   rgEERT = new RadioGroup("Show Spectral", {"Effective Emissivity", "Radiance Temperature"}, 2, tab);
   rgEERT->setObjectName("rgEERT");
   SetHint(rgEERT, "Switch between effective emissivity \nand radiance temperature graphs");
+  cbErrorBars = new QCheckBox("Error Bars", tab);
+  cbErrorBars->setObjectName("cbErrorBars");
+  SetHint(cbErrorBars, "Show the standard errors \nof the results as error bars");
+  // On the line of the switch's items: at the bottom, as far up as the switch's items are.
+  auto* beside = new QVBoxLayout;
+  beside->addStretch();
+  beside->addWidget(cbErrorBars);
+  beside->addSpacing(rgEERT->layout()->contentsMargins().bottom() + 1);
   auto* top = new QHBoxLayout;
   top->addWidget(rgEERT);
+  top->addSpacing(16);
+  top->addLayout(beside);
   top->addStretch();
   layout->addLayout(top);
 
   dbchEERT = new QCustomPlot(tab);
   dbchEERT->setObjectName("dbchEERT");
   dbchEERT->setMinimumSize(300, 220);
-  SetupChart(dbchEERT);
+  SetupChart(dbchEERT, dialogs_, chartFolder);
   dbchEERT->xAxis->setLabel("Wavelength (um)");
   SetAxisLabelPattern(dbchEERT->xAxis, 3);
   SetAxisLabelPattern(dbchEERT->yAxis, 8, 7);
@@ -92,18 +145,36 @@ QWidget* ResultsPage::BuildGraphsTab() {
   StyleSeries(seNoniso, kSeriesRed, QCPScatterStyle::ssSquare);
   UseCheckableLegend(dbchEERT);
   PlaceLegendAbovePlot(dbchEERT);
+  AddErrorBars();
   layout->addWidget(dbchEERT, 1);
   urlEERT = MakeEditGraphLink("urlEERT", tab);
   layout->addWidget(urlEERT);
   connect(rgEERT, &RadioGroup::itemIndexChanged, this, &ResultsPage::rgEERTClick);
+  connect(cbErrorBars, &QCheckBox::toggled, this, &ResultsPage::cbErrorBarsClick);
   return tab;
+}
+
+// Made after the legend, which lists the two curves only.
+void ResultsPage::AddErrorBars() {
+  const QString layer = "errorBars";
+  dbchEERT->addLayer(layer, dbchEERT->layer("main"), QCustomPlot::limBelow);
+  ebIso = MakeErrorBars(seIso, layer);
+  ebIso->setObjectName("ebIso");
+  ebNoniso = MakeErrorBars(seNoniso, layer);
+  ebNoniso->setObjectName("ebNoniso");
+  // A curve hidden from its legend check box hides its bars too; this runs after the legend's
+  // own handler has hidden it.
+  connect(dbchEERT, &QCustomPlot::legendClick, this, [this] {
+    ShowErrorBars();
+    RescaleAndReplot(dbchEERT);
+  });
 }
 
 QWidget* ResultsPage::BuildTableTab() {
   auto* tab = new QWidget(this);
   auto* layout = new QVBoxLayout(tab);
   layout->setSpacing(3);
-  auto* model = new DataSetModel(cdsEERT_, ResultsColumns(), this);
+  auto* model = new ResultsGridModel(cdsEERT_, ResultsColumns(), this);
   dbgResults = new DataGrid(model, dialogs_, tab);
   dbgResults->setObjectName("dbgResults");
   layout->addWidget(dbgResults, 1);
@@ -130,6 +201,8 @@ QWidget* ResultsPage::BuildCommandBar() {
   LoadResults = btnResults->AddItem("Load", "LoadResults");
   SaveAs3 = btnResults->AddItem("Save As...", "SaveAs3");
   EraseMultipleRecords3 = btnResults->AddItem("Erase Multiple Records", "EraseMultipleRecords3");
+  btnResults->Menu()->addSeparator();
+  ExportCsv3 = btnResults->AddItem("Export CSV...", "ExportCsv3");
   layout->addWidget(btnResults);
   layout->addSpacing(12);
   layout->addWidget(new QLabel("Results File Name: ", bar));
@@ -156,15 +229,39 @@ void ResultsPage::rgEERTClick() {
 }
 
 void ResultsPage::RefreshChart() {
-  QVector<double> keys, iso, noniso;
+  QVector<double> keys, iso, noniso, isoErrors, nonisoErrors;
+  errorsKnown_ = false;
   for (const ResultsRecord& r : cdsEERT_.Records()) {
     keys << r.WL;
     iso << (plotsTemperatures_ ? r.RTIso : r.EEIso);
     noniso << (plotsTemperatures_ ? r.RT : r.EE);
+    const double isoError = plotsTemperatures_ ? r.RTIsoSE : r.EEIsoSE;
+    const double nonisoError = plotsTemperatures_ ? r.RTSE : r.EESE;
+    errorsKnown_ = errorsKnown_ || !std::isnan(isoError) || !std::isnan(nonisoError);
+    isoErrors << KnownOrZero(isoError);
+    nonisoErrors << KnownOrZero(nonisoError);
   }
   seIso->setData(keys, iso, true);
   seNoniso->setData(keys, noniso, true);
+  ebIso->setData(isoErrors);
+  ebNoniso->setData(nonisoErrors);
+  ShowErrorBars();
   RescaleAndReplot(dbchEERT);
+}
+
+void ResultsPage::cbErrorBarsClick() {
+  ShowErrorBars();
+  RescaleAndReplot(dbchEERT);
+}
+
+void ResultsPage::ShowErrorBars() {
+  const bool wanted = cbErrorBars->isChecked() && errorsKnown_;
+  for (QCPErrorBars* bars : {ebIso, ebNoniso}) {
+    const QCPAbstractPlottable* series = bars->dataPlottable();
+    // The curve's colour, also after the chart editor has changed it.
+    bars->setPen(QPen(series->pen().color(), 1));
+    bars->setVisible(wanted && series->visible());
+  }
 }
 
 void ResultsPage::dsEERTDataChange() { ShowRecordStatus(cdsEERT_, sbEERT); }

@@ -44,8 +44,9 @@ class NarrowTabsStyle : public QProxyStyle {
 constexpr int kBoundaryPoints = 1000;
 const QColor kAxisLineColor{128, 64, 64};
 
-EqualScaleChart* MakeChart(const QString& name, const QString& down, QWidget* parent) {
-  auto* chart = new EqualScaleChart(parent);
+EqualScaleChart* MakeChart(const QString& name, const QString& down, UserDialogs& dialogs, const QString& saveFolder,
+                           QWidget* parent) {
+  auto* chart = new EqualScaleChart(dialogs, saveFolder, parent);
   chart->setObjectName(name);
   chart->xAxis->setLabel("X");
   chart->yAxis->setLabel(down);
@@ -127,7 +128,7 @@ TFDraw::TFDraw(const AppState& state, UserDialogs& dialogs, QWidget* parent)
 }
 
 QWidget* TFDraw::BuildArrayTopViewPage() {
-  chTopView = MakeChart("chTopView", "Y", this);
+  chTopView = MakeChart("chTopView", "Y", dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
   QFont footerFont = chTopView->font();
   auto* footer = new QCPTextElement(chTopView, "Red line denotes radiator's boundary", footerFont);
   chTopView->plotLayout()->addElement(1, 0, footer);
@@ -140,7 +141,7 @@ QWidget* TFDraw::BuildArrayTopViewPage() {
 }
 
 QWidget* TFDraw::BuildPyramidTopViewPage() {
-  chTop = MakeChart("chTop", "Y", this);
+  chTop = MakeChart("chTop", "Y", dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
   seCell = AddOutline(chTop, "Cell", kSeriesBlue, 2);
   sePyramid = AddOutline(chTop, "Pyramid base", kSeriesBlue, 2);
   seFlatTop = AddOutline(chTop, "Top flat", kSeriesBlue, 2);
@@ -153,7 +154,7 @@ QWidget* TFDraw::BuildPyramidTopViewPage() {
 }
 
 QWidget* TFDraw::BuildPyramidSideViewPage() {
-  chSide = MakeChart("chSide", "Z", this);
+  chSide = MakeChart("chSide", "Z", dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
   seProfile = AddLine(chSide, "Profile", kSeriesBlue, 3);
   seFrameSide = AddFrame(chSide, "Frame");
   return ChartPage(chSide, this);

@@ -27,6 +27,7 @@
 #include "ResultsFile.h"
 #include "ResultsPage.h"
 #include "RunTracing.h"
+#include "StandardErrorText.h"
 #include "TFMCRT.h"
 #include "TFMain.h"
 #include "UiLocale.h"
@@ -196,7 +197,13 @@ void TFMCRT::SetIdle(bool idle) {
 }
 
 void TFMCRT::FinishRun() {
+  const QString largestError = LargestErrorLine(state_.spectral, DecimalSeparator());
+  if (!largestError.isEmpty()) AddProgressLine(largestError);
   main_.FillResultsTable(ResultsRows(state_.spectral));
+  // The table keeps what made it, for the heading of its CSV export; a later run that is
+  // stopped changes the accuracy and seed in the state but not the table.
+  main_.pageResults->SetRunHeading(
+      {state_.identity.TaskName, state_.accuracy.NRays, state_.accuracy.Threshold, state_.run.RunSeed, std::nullopt});
   ShowPage(main_.pc, main_.pageReport);
   main_.pageResults->pcResults->setCurrentIndex(0);
   if (cbSaveResults->isChecked()) SaveResults();

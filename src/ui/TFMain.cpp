@@ -50,9 +50,10 @@ TFMain::TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent)
   pc = new PageControl(central);
   pc->setObjectName("pc");
   pageGeometry = new GeometryPage;
-  pageMaterial = new MaterialPage(*cdsR_, dialogs_);
+  const QString chartFolder = QString::fromStdString(state_.folders.ResultsDir);
+  pageMaterial = new MaterialPage(*cdsR_, dialogs_, chartFolder);
   pageViewingConditions = new ViewingConditionsPage;
-  pageResults = new ResultsPage(*cdsEERT_, dialogs_);
+  pageResults = new ResultsPage(*cdsEERT_, dialogs_, chartFolder);
   pageReport = new ReportPage;
   AddPage(pageGeometry, "Blackbody Geometry and Temperatures");
   AddPage(pageMaterial, "     Material     ");
@@ -217,9 +218,11 @@ void TFMain::ConnectCommands() {
   connect(pageMaterial->SaveAs1, &QAction::triggered, this, &TFMain::SaveAs1Click);
   connect(pageMaterial->EraseMultipleRecords1, &QAction::triggered, this, &TFMain::EraseMultipleRecords1Click);
   connect(pageMaterial->Gray1, &QAction::triggered, this, &TFMain::Gray1Click);
+  connect(pageMaterial->ExportCsv1, &QAction::triggered, this, &TFMain::ExportCsv1Click);
   connect(pageResults->LoadResults, &QAction::triggered, this, &TFMain::LoadResultsClick);
   connect(pageResults->SaveAs3, &QAction::triggered, this, &TFMain::SaveAs3Click);
   connect(pageResults->EraseMultipleRecords3, &QAction::triggered, this, &TFMain::EraseMultipleRecords3Click);
+  connect(pageResults->ExportCsv3, &QAction::triggered, this, &TFMain::ExportCsv3Click);
   connect(pageReport->LoadReport, &QAction::triggered, this, &TFMain::LoadReportClick);
   connect(pageReport->SaveAs6, &QAction::triggered, this, &TFMain::SaveAs6Click);
   connect(pageReport->Erase1, &QAction::triggered, this, &TFMain::Erase1Click);

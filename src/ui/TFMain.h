@@ -118,6 +118,9 @@ class TFMain : public QMainWindow {
   void LoadReportClick();
   void SaveAs6Click();
   void Erase1Click();
+  // "Export CSV..." of the "Spectral Reflectance" and "Results" menus (TFMainExport.cpp).
+  void ExportCsv1Click();
+  void ExportCsv3Click();
 
  protected:
   // Where the commands hand over to the windows they open, once the task is gathered.

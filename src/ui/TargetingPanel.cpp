@@ -127,7 +127,7 @@ QWidget* TargetingPanel::BuildChartPage(EqualScaleChart*& chart, QCPTextElement*
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
-  chart = new EqualScaleChart(page);
+  chart = new EqualScaleChart(main_.Dialogs(), QString::fromStdString(main_.State().folders.ResultsDir), page);
   chart->setObjectName("ch" + name);
   chart->setMinimumSize(200, 150);
   chart->xAxis->setLabel("Z");

@@ -5,6 +5,7 @@ namespace tessolan {
 namespace {
 
 const QStringList kTextFileFilters{"Text Files (*.txt)", "All Files (*)"};
+const QStringList kCsvFileFilters{"CSV Files (*.csv)", "All Files (*)"};
 
 }  // namespace
 
@@ -14,6 +15,10 @@ FileDialogRequest TextFileOpenRequest(const QString& what, const QString& folder
 
 FileDialogRequest TextFileSaveRequest(const QString& what, const QString& folder, const QString& proposedName) {
   return {"Tessolan: Save " + what + " in Text File", folder, proposedName, kTextFileFilters, "txt"};
+}
+
+FileDialogRequest CsvFileSaveRequest(const QString& what, const QString& folder, const QString& proposedName) {
+  return {"Tessolan: Export " + what + " as CSV", folder, proposedName, kCsvFileFilters, "csv"};
 }
 
 QString ShowOpenDialog(UserDialogs& dialogs, const QString& what, const QString& folder) {

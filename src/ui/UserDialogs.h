@@ -43,5 +43,7 @@ QString ShowSaveDialog(UserDialogs& dialogs, const QString& what, const QString&
 
 FileDialogRequest TextFileOpenRequest(const QString& what, const QString& folder);
 FileDialogRequest TextFileSaveRequest(const QString& what, const QString& folder, const QString& proposedName);
+// The save dialog of an export for spreadsheets: "Tessolan: Export " + what + " as CSV".
+FileDialogRequest CsvFileSaveRequest(const QString& what, const QString& folder, const QString& proposedName);
 
 }  // namespace tessolan

@@ -32,7 +32,7 @@ class TickerProbe : public PatternTicker {
 struct ChartFixture {
   ChartFixture() {
     chart.resize(400, 300);
-    SetupChart(&chart);
+    SetupChart(&chart, dialogs, folder.path());
     series = AddSeries(&chart, "Spectral Reflectance");
     StyleSeries(series, Qt::darkGreen, QCPScatterStyle::ssCircle);
     series->setData({1, 2, 3}, {0.1, 0.2, 0.3}, true);

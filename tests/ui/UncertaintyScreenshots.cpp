@@ -1,0 +1,105 @@
+// Writes PNGs of the results after a real run, for a person to look at: the table with its
+// standard-error columns, the graphs with error bars (emissivities and temperatures), and the
+// menus with "Export CSV..." and the chart's right-click menu:
+// tessolan-uncertainty-screenshots [output folder]. Runs without a display.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <memory>
+#include <qcustomplot.h>
+
+#include "AppState.h"
+#include "ApplicationStyle.h"
+#include "MaterialPage.h"
+#include "MenuButton.h"
+#include "PageControl.h"
+#include "RadioGroup.h"
+#include "ResultsPage.h"
+#include "ScriptedDialogs.h"
+#include "TFMCRT.h"
+#include "TFMain.h"
+
+namespace {
+
+class ShotMainWindow : public tessolan::TFMain {
+ public:
+  using TFMain::TFMain;
+
+ protected:
+  void OpenModelingWindow() override {}
+};
+
+void SaveMenu(QMenu* menu, const QString& file) {
+  menu->popup(QPoint(0, 0));
+  QApplication::processEvents();
+  menu->grab().save(file);
+  menu->hide();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QTemporaryDir configDir;
+  const QString config = configDir.filePath("screen.json");
+  QFile file(config);
+  if (file.open(QIODevice::WriteOnly)) {
+    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
+                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+  }
+  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Tessolan");
+  tessolan::ApplyApplicationStyle(application);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
+  QDir().mkpath(folder);
+
+  QTemporaryDir programDir;
+  QDir(programDir.path()).mkpath("Results/Reports");
+  auto state = std::make_unique<tessolan::AppState>();
+  state->folders = tessolan::MakeFolders(programDir.path().toStdString());
+  tessolan::testing::ScriptedDialogs dialogs;
+  ShotMainWindow main(*state, dialogs);
+  main.cdsR().DisableControls();
+  for (int i = 1; i <= 14; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.05 + 0.02 * i});
+  main.cdsR().EnableControls();
+  main.edFileName->setText(programDir.filePath("Data/Design_Gray.txt"));
+  main.btnCompute->click();
+
+  // Few rays, so that the error bars are large enough to see.
+  tessolan::TFMCRT window(main);
+  window.comboNRays->setCurrentIndex(window.comboNRays->findText("1e2"));
+  window.cbAutoClose->setChecked(false);
+  state->randomSeed = 2024;
+  window.show();
+  window.btnStart->click();
+  QApplication::processEvents();
+  window.grab().save(folder + "/uncertainty-modeling-after.png");
+  window.close();
+
+  main.show();
+  tessolan::ResultsPage& page = *main.pageResults;
+  page.pcResults->setCurrentIndex(1);
+  QApplication::processEvents();
+  main.grab().save(folder + "/uncertainty-results-table.png");
+
+  page.pcResults->setCurrentIndex(0);
+  page.cbErrorBars->setChecked(true);
+  QApplication::processEvents();
+  main.grab().save(folder + "/uncertainty-graphs-emissivity.png");
+  page.rgEERT->SetItemIndex(1);
+  QApplication::processEvents();
+  main.grab().save(folder + "/uncertainty-graphs-temperature.png");
+
+  SaveMenu(page.btnResults->Menu(), folder + "/uncertainty-results-menu.png");
+  SaveMenu(main.pageMaterial->btnSpectralReflectance->Menu(), folder + "/uncertainty-reflectance-menu.png");
+  SaveMenu(page.dbchEERT->findChild<QMenu*>("chartMenu"), folder + "/uncertainty-chart-menu.png");
+  return 0;
+}
