@@ -178,8 +178,10 @@ class Soak {
                            w_.Clear4,
                            w_.pageMaterial->Load1,
                            w_.pageMaterial->SaveAs1,
+                           w_.pageMaterial->ExportCsv1,
                            w_.pageResults->LoadResults,
                            w_.pageResults->SaveAs3,
+                           w_.pageResults->ExportCsv3,
                            w_.pageReport->LoadReport,
                            w_.pageReport->SaveAs6,
                            w_.pageReport->Erase1};
