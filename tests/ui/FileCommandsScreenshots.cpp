@@ -12,13 +12,13 @@
 #include <sstream>
 
 #include "AppState.h"
-#include "ApplicationStyle.h"
 #include "BatchRun.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
 #include "ResultsPage.h"
 #include "ScriptedDialogs.h"
 #include "TFMain.h"
+#include "ScreenshotApplication.h"
 
 namespace {
 
@@ -58,22 +58,10 @@ int main(int argc, char* argv[]) {
     std::cerr << "usage: tessolan-file-screenshots SAMPLES_DATA_FOLDER [output folder]\n";
     return 2;
   }
-  QTemporaryDir configDir;
-  const QString config = configDir.filePath("screen.json");
-  QFile file(config);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-  }
-  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  tessolan::ApplyApplicationStyle(application);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
 
   const QString task = QDir(QString::fromLocal8Bit(argv[1])).filePath("Integrated.txt");
-  const QString output = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString("screenshots");
-  QDir().mkpath(output);
+  const QString output = tessolan::testing::ScreenshotFolder(argc, argv, 2);
   QTemporaryDir exeDir;
   const QString results = exeDir.filePath("Results/Integrated_res.txt");
   const QString report = exeDir.filePath("Results/Reports/Integrated_rep.txt");

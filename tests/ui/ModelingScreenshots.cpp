@@ -13,10 +13,10 @@
 #include <memory>
 
 #include "AppState.h"
-#include "ApplicationStyle.h"
 #include "ScriptedDialogs.h"
 #include "TFMCRT.h"
 #include "TFMain.h"
+#include "ScreenshotApplication.h"
 
 namespace {
 
@@ -44,20 +44,8 @@ void GrabDuringRun(tessolan::TFMCRT& window, const tessolan::AppState& state, st
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir configDir;
-  const QString config = configDir.filePath("screen.json");
-  QFile file(config);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-  }
-  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  tessolan::ApplyApplicationStyle(application);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
-  QDir().mkpath(folder);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
+  const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
   QTemporaryDir programDir;
   QDir(programDir.path()).mkpath("Results/Reports");

@@ -13,7 +13,6 @@
 #include "ChartEditorDialog.h"
 #include "MaterialPage.h"
 #include "TFAbout.h"
-#include "ApplicationStyle.h"
 #include "PageControl.h"
 #include "ReportPage.h"
 #include "ResultsPage.h"
@@ -22,6 +21,7 @@
 #include "ScriptedDialogs.h"
 #include "TFMain.h"
 #include "TableHelpers.h"
+#include "ScreenshotApplication.h"
 
 namespace {
 
@@ -60,22 +60,8 @@ void FillSampleData(tessolan::TFMain& window) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // A large virtual screen, so that the window can be given each size below.
-  QTemporaryDir configDir;
-  const QString config = configDir.filePath("screen.json");
-  QFile file(config);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-  }
-  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  tessolan::ApplyApplicationStyle(application);
-
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
-  QDir().mkpath(folder);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
+  const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
   for (const Shot& shot : kShots) {
     auto state = std::make_unique<tessolan::AppState>();
     tessolan::testing::ScriptedDialogs dialogs;

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "AppState.h"
-#include "ApplicationStyle.h"
 #include "RadioGroup.h"
 #include "ScriptedDialogs.h"
 #include "TFEraseRecords.h"
 #include "TFGray.h"
 #include "TFMain.h"
+#include "ScreenshotApplication.h"
 
 namespace {
 
@@ -24,11 +24,8 @@ void Save(QWidget& dialog, const QString& file) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  tessolan::ApplyApplicationStyle(application);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
-  QDir().mkpath(folder);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
+  const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
   auto state = std::make_unique<tessolan::AppState>();
   tessolan::testing::ScriptedDialogs dialogs;

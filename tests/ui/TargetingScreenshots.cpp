@@ -11,7 +11,6 @@
 #include <qcustomplot.h>
 
 #include "AppState.h"
-#include "ApplicationStyle.h"
 #include "EqualizeAxes.h"
 #include "GeometryPreprocessing.h"
 #include "PageControl.h"
@@ -19,6 +18,7 @@
 #include "TFDraw.h"
 #include "TFMain.h"
 #include "TargetingPanel.h"
+#include "ScreenshotApplication.h"
 
 using namespace tessolan;
 
@@ -94,20 +94,8 @@ void ShootDrawings(const QString& folder, const char* name, const std::function<
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir configDir;
-  const QString config = configDir.filePath("screen.json");
-  QFile file(config);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-  }
-  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  ApplyApplicationStyle(application);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
-  QDir().mkpath(folder);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
+  const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
   const TargetingScene scenes[] = {
       // The design task: Directional B at b = 5, a = 90, DB = 35, onto 45 degree pyramids.

@@ -16,7 +16,6 @@
 #include <qcustomplot.h>
 
 #include "AppState.h"
-#include "ApplicationStyle.h"
 #include "MaterialPage.h"
 #include "MenuButton.h"
 #include "PageControl.h"
@@ -25,6 +24,7 @@
 #include "ScriptedDialogs.h"
 #include "TFMCRT.h"
 #include "TFMain.h"
+#include "ScreenshotApplication.h"
 
 namespace {
 
@@ -46,20 +46,8 @@ void SaveMenu(QMenu* menu, const QString& file) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QTemporaryDir configDir;
-  const QString config = configDir.filePath("screen.json");
-  QFile file(config);
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1920, "height": 1200,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    file.close();
-  }
-  qputenv("QT_QPA_PLATFORM", QString("offscreen:configfile=%1").arg(config).toUtf8());
-  QApplication application(argc, argv);
-  QApplication::setApplicationName("Tessolan");
-  tessolan::ApplyApplicationStyle(application);
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
-  QDir().mkpath(folder);
+  tessolan::testing::ScreenshotApplication application(argc, argv);
+  const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
   QTemporaryDir programDir;
   QDir(programDir.path()).mkpath("Results/Reports");
