@@ -23,10 +23,15 @@
 #include "ReflectanceFile.h"
 #include "ReportFile.h"
 #include "ResultsFile.h"
+#include "FileKinds.h"
 #include "TempFolder.h"
 
 namespace tessolan {
 namespace {
+
+using testing::AllKinds;
+using testing::FileKind;
+using testing::StateWithPoints;
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
@@ -79,40 +84,12 @@ std::optional<std::string> InPrivateTmpfs(const fs::path& folder, const std::fun
   return report.substr(6);
 }
 
-// Every kind of file with its own writer and failure message.
-struct FileKind {
-  const char* name;
-  const char* failureMessage;
-  std::function<bool(const std::string&, std::string&)> save;
-};
-
-std::vector<FileKind> AllKinds(const AppState& state) {
-  const std::vector<std::string> lines(20, "a line of the report");
-  return {
-      {"reflectance", kErrorWritingFile,
-       [&](const std::string& p, std::string& m) { return SaveReflectanceFile(p, state.spectral, m); }},
-      {"initial data", kFileWritingError,
-       [&state, lines](const std::string& p, std::string& m) {
-         return SaveInitialDataFile(p, state.initialData, state.spectral, lines, 0, m);
-       }},
-      {"results", kFileWritingError,
-       [&](const std::string& p, std::string& m) { return SaveResultsFile(p, state.spectral, m); }},
-      {"report", kFileWritingError, [lines](const std::string& p, std::string& m) { return SaveReportFile(p, lines, m); }},
-  };
-}
-
-std::unique_ptr<AppState> StateWithPoints() {
-  auto state = std::make_unique<AppState>();
-  state->spectral.NWL = 20;
-  for (int k = 0; k < 20; ++k) state->spectral.ArrWL[k] = k + 1;
-  return state;
-}
 
 const std::string kPrevious = "what was there before";
 
 // The save of every kind fails with its message, and the folder holds what it held before.
 std::string SaveEveryKindAndExpectFailure(const fs::path& folder, const std::vector<std::string>& namesBefore) {
-  const auto state = StateWithPoints();
+  const auto state = StateWithPoints(20);
   std::string wrong;
   for (const FileKind& kind : AllKinds(*state)) {
     std::string message;

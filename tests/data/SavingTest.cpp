@@ -12,13 +12,17 @@
 #include "ReflectanceFile.h"
 #include "ReportFile.h"
 #include "ResultsFile.h"
+#include "FileKinds.h"
 #include "TempFolder.h"
 #include "TextFile.h"
 
 namespace tessolan {
 namespace {
 
+using testing::AllKinds;
+using testing::FileKind;
 using testing::ReadBytes;
+using testing::StateWithPoints;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -42,37 +46,9 @@ class FileSizeLimit {
   void (*previousHandler_)(int) = nullptr;
 };
 
-// Every kind of file, saved by its own writer with enough content to pass the size limit.
-struct FileKind {
-  const char* name;
-  const char* failureMessage;
-  std::function<bool(const std::string&, std::string&)> save;
-};
-
-std::vector<FileKind> AllKinds(const AppState& state) {
-  const std::vector<std::string> lines(200, "a line of the report");
-  return {
-      {"reflectance", kErrorWritingFile,
-       [&](const std::string& p, std::string& m) { return SaveReflectanceFile(p, state.spectral, m); }},
-      {"initial data", kFileWritingError,
-       [&state, lines](const std::string& p, std::string& m) {
-         return SaveInitialDataFile(p, state.initialData, state.spectral, lines, 0, m);
-       }},
-      {"results", kFileWritingError,
-       [&](const std::string& p, std::string& m) { return SaveResultsFile(p, state.spectral, m); }},
-      {"report", kFileWritingError, [lines](const std::string& p, std::string& m) { return SaveReportFile(p, lines, m); }},
-  };
-}
-
-std::unique_ptr<AppState> StateWithPoints() {
-  auto state = std::make_unique<AppState>();
-  state->spectral.NWL = 200;
-  for (int k = 0; k < 200; ++k) state->spectral.ArrWL[k] = k + 1;
-  return state;
-}
 
 TEST(SavingTest, AFailedWriteLeavesTheReplacedFileAndNoTemporaryFile) {
-  const auto state = StateWithPoints();
+  const auto state = StateWithPoints(200);
   for (const FileKind& kind : AllKinds(*state)) {
     TempFolder folder;
     const std::string target = folder.File("task.txt");
@@ -94,7 +70,7 @@ TEST(SavingTest, AFailedWriteLeavesTheReplacedFileAndNoTemporaryFile) {
 }
 
 TEST(SavingTest, AFileThatCannotBeCreatedGivesTheKindsMessage) {
-  const auto state = StateWithPoints();
+  const auto state = StateWithPoints(200);
   TempFolder folder;
   for (const FileKind& kind : AllKinds(*state)) {
     std::string message;
