@@ -9,8 +9,8 @@
 namespace tessolan {
 
 std::optional<NumericBox> FindBoxByFieldName(std::string_view fieldName) {
-  for (const auto& spec : kNumericBoxes)
-    if (spec.fieldName == fieldName) return spec.box;
+  for (const auto& entry : kNumericBoxes)
+    if (entry.fieldName == fieldName) return entry.box;
   return std::nullopt;
 }
 
@@ -45,21 +45,21 @@ double RoundHalfAwayFromZero(double value, int decimals) {
 }
 
 double BoxValue(NumericBox box, double value) {
-  const NumericBoxSpec& spec = BoxSpec(box);
-  if (std::isnan(value)) value = spec.minimum;
-  return RoundHalfAwayFromZero(std::clamp(value, spec.minimum, spec.maximum), spec.decimals);
+  const NumericBoxSpec& entry = BoxSpec(box);
+  if (std::isnan(value)) value = entry.minimum;
+  return RoundHalfAwayFromZero(std::clamp(value, entry.minimum, entry.maximum), entry.decimals);
 }
 
 TaskControls DesignControls() {
   TaskControls c;
-  for (const auto& spec : kNumericBoxes) c[spec.box] = spec.designValue;
+  for (const auto& entry : kNumericBoxes) c[entry.box] = entry.designValue;
   return c;
 }
 
 TaskControls ClearedControls() {
   TaskControls c;
   c.VCType = kDirectionalA;
-  for (const auto& spec : kNumericBoxes) c[spec.box] = spec.minimum;
+  for (const auto& entry : kNumericBoxes) c[entry.box] = entry.minimum;
   return c;
 }
 

@@ -182,9 +182,9 @@ void InitialDataCommandsTest::saveThenLoadReproducesTheTask() {
   QCOMPARE(loaded.Shape, shape);
   QCOMPARE(loaded.CenterPosition, center);
   QCOMPARE(loaded.VCType, vcType);
-  for (const NumericBoxSpec& spec : kNumericBoxes) {
-    const double expected = FileHoldsBox(spec.box, vcType) ? task[spec.box] : spec.minimum;
-    QVERIFY2(loaded[spec.box] == expected, spec.control.data());
+  for (const NumericBoxSpec& entry : kNumericBoxes) {
+    const double expected = FileHoldsBox(entry.box, vcType) ? task[entry.box] : entry.minimum;
+    QVERIFY2(loaded[entry.box] == expected, entry.control.data());
   }
   std::vector<SpectralPoint> expectedPoints;
   for (const SpectralPoint& p : kPoints) expectedPoints.push_back({Rounded(p.WL, 5), Rounded(p.Reflectance, 8)});
@@ -327,8 +327,8 @@ void InitialDataCommandsTest::loadRefusals() {
     expected[NumericBox::BaseSideLength] = 2;
     expected[NumericBox::TopFlatSideLength] = 5;
   }
-  for (const NumericBoxSpec& spec : kNumericBoxes)
-    QVERIFY2(controls[spec.box] == expected[spec.box], spec.control.data());
+  for (const NumericBoxSpec& entry : kNumericBoxes)
+    QVERIFY2(controls[entry.box] == expected[entry.box], entry.control.data());
   QCOMPARE(w.cdsR().RecordCount(), 0);
   QCOMPARE(w.cdsEERT().RecordCount(), 0);
   QCOMPARE(w.mComments->toPlainText(), QString());
@@ -387,9 +387,9 @@ void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
 
   w.Clear4Click();
   QCOMPARE(f.dialogs.confirmations, (QStringList{kClearQuestion, kClearQuestion}));
-  for (const NumericBoxSpec& spec : kNumericBoxes) {
-    QVERIFY2(w.Box(spec.box)->Read() == spec.minimum, spec.control.data());
-    QCOMPARE(w.Box(spec.box)->text(), w.Box(spec.box)->textFromValue(spec.minimum));
+  for (const NumericBoxSpec& entry : kNumericBoxes) {
+    QVERIFY2(w.Box(entry.box)->Read() == entry.minimum, entry.control.data());
+    QCOMPARE(w.Box(entry.box)->text(), w.Box(entry.box)->textFromValue(entry.minimum));
   }
   QCOMPARE(w.Box(NumericBox::BaseSideLength)->text(), Localized("0.0001"));
   QCOMPARE(w.pageGeometry->rgShape->ItemIndex(), 0);
