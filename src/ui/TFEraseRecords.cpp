@@ -12,6 +12,7 @@
 
 #include "AppIcon.h"
 #include "DataSet.h"
+#include "DialogButtons.h"
 #include "RadioGroup.h"
 #include "UserDialogs.h"
 
@@ -63,16 +64,9 @@ void TFEraseRecords::FormCreate(EraseMode mode) {
   body->addLayout(column);
   layout->addLayout(body);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  btnOK = new QPushButton("OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton("Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-  layout->addLayout(buttons);
+  const OkCancelButtons buttons = AddOkCancelRow(this, layout);
+  btnOK = buttons.ok;
+  btnCancel = buttons.cancel;
 
   sp0 = new QLabel(QString("Total: %1 record%2").arg(total_).arg(total_ > 1 ? "s" : ""), this);
   sp0->setObjectName("sp0");

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "AppIcon.h"
+#include "DialogButtons.h"
 #include "DisplayFormats.h"
 #include "GrayWavelengths.h"
 #include "Hints.h"
@@ -98,16 +99,9 @@ void TFGray::FormCreate() {
   SetHint(cbClear, "Uncheck to append to \nexisting spectral points");
   layout->addWidget(cbClear);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  btnOK = new QPushButton("OK", this);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  btnCancel = new QPushButton("Cancel", this);
-  btnCancel->setObjectName("btnCancel");
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
-  layout->addLayout(buttons);
+  const OkCancelButtons buttons = AddOkCancelRow(this, layout);
+  btnOK = buttons.ok;
+  btnCancel = buttons.cancel;
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(rgSpecify, &RadioGroup::itemIndexChanged, this, &TFGray::rgSpecifyClick);
