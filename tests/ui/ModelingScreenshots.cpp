@@ -13,20 +13,12 @@
 #include <memory>
 
 #include "AppState.h"
-#include "ScriptedDialogs.h"
+#include "MainWindowFixture.h"
+#include "ScreenshotApplication.h"
 #include "TFMCRT.h"
 #include "TFMain.h"
-#include "ScreenshotApplication.h"
 
 namespace {
-
-class ShotMainWindow : public tessolan::TFMain {
- public:
-  using TFMain::TFMain;
-
- protected:
-  void OpenModelingWindow() override {}
-};
 
 // Grabs `window` once, from inside the run loop, after `afterRays` rays; optionally stops it.
 void GrabDuringRun(tessolan::TFMCRT& window, const tessolan::AppState& state, std::uint32_t afterRays,
@@ -47,16 +39,14 @@ int main(int argc, char* argv[]) {
   tessolan::testing::ScreenshotApplication application(argc, argv);
   const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
-  QTemporaryDir programDir;
-  QDir(programDir.path()).mkpath("Results/Reports");
-  auto state = std::make_unique<tessolan::AppState>();
-  state->folders = tessolan::MakeFolders(programDir.path().toStdString());
-  tessolan::testing::ScriptedDialogs dialogs;
-  ShotMainWindow main(*state, dialogs);
+  tessolan::testing::MainWindowFixture program;
+  QDir(program.folder.path()).mkpath("Results/Reports");
+  tessolan::AppState* const state = program.state.get();
+  tessolan::TFMain& main = *program.window;
   main.cdsR().DisableControls();
   for (int i = 1; i <= 20; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.1});
   main.cdsR().EnableControls();
-  main.edFileName->setText(programDir.filePath("Data/Design_Gray.txt"));
+  main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
   main.btnCompute->click();
 
   tessolan::TFMCRT window(main);

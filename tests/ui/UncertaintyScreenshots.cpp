@@ -16,25 +16,17 @@
 #include <qcustomplot.h>
 
 #include "AppState.h"
+#include "MainWindowFixture.h"
 #include "MaterialPage.h"
 #include "MenuButton.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
 #include "ResultsPage.h"
-#include "ScriptedDialogs.h"
+#include "ScreenshotApplication.h"
 #include "TFMCRT.h"
 #include "TFMain.h"
-#include "ScreenshotApplication.h"
 
 namespace {
-
-class ShotMainWindow : public tessolan::TFMain {
- public:
-  using TFMain::TFMain;
-
- protected:
-  void OpenModelingWindow() override {}
-};
 
 void SaveMenu(QMenu* menu, const QString& file) {
   menu->popup(QPoint(0, 0));
@@ -49,16 +41,14 @@ int main(int argc, char* argv[]) {
   tessolan::testing::ScreenshotApplication application(argc, argv);
   const QString folder = tessolan::testing::ScreenshotFolder(argc, argv);
 
-  QTemporaryDir programDir;
-  QDir(programDir.path()).mkpath("Results/Reports");
-  auto state = std::make_unique<tessolan::AppState>();
-  state->folders = tessolan::MakeFolders(programDir.path().toStdString());
-  tessolan::testing::ScriptedDialogs dialogs;
-  ShotMainWindow main(*state, dialogs);
+  tessolan::testing::MainWindowFixture program;
+  QDir(program.folder.path()).mkpath("Results/Reports");
+  tessolan::AppState* const state = program.state.get();
+  tessolan::TFMain& main = *program.window;
   main.cdsR().DisableControls();
   for (int i = 1; i <= 14; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.05 + 0.02 * i});
   main.cdsR().EnableControls();
-  main.edFileName->setText(programDir.filePath("Data/Design_Gray.txt"));
+  main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
   main.btnCompute->click();
 
   // Few rays, so that the error bars are large enough to see.
