@@ -22,7 +22,7 @@ namespace {
 struct BlockSums {
   std::vector<Extended> emissivity, radiance;
   UncertaintySums uncertainty;
-  RaySums sums{nullptr, nullptr};
+  RaySums sums{nullptr, nullptr, nullptr};
   std::uint32_t block = 0;
   bool ready = false;
 };
@@ -273,7 +273,7 @@ class ParallelRun {
   std::uint64_t added_ = 0;  // blocks added to the run's sums, under mutex_
   int running_ = 0;          // workers still going, under mutex_
   std::exception_ptr failure_;  // the first exception of a worker, under mutex_
-  RaySums total_{nullptr, nullptr};
+  RaySums total_{nullptr, nullptr, nullptr};
 
   std::atomic<std::uint32_t> nextBlock_{0};
   std::atomic<std::uint64_t> traced_{0};

@@ -27,28 +27,16 @@ void ClearRunSums(SpectralArrays& spectral);
 RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW,
                        const UncertaintySums& uncertainty);
 
-// Watches a run that aims at a standard error (RunOptions::targetError).
-class TargetError {
- public:
-  TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target);
-  // Whether the sums so far reach the target.
-  bool Reached(const UncertaintySums& uncertainty, Extended sumW) const;
-
- private:
-  const SpectralArrays& spectral_;
-  Extended target_;
-  std::vector<Extended> referenceRadiance_;  // Planck at Tref, per wavelength
-};
-
 inline TracingInput MakeTracingInput(const AppState& state) {
   return {state.initialData, state.geometry, state.view, state.spectral, state.accuracy.Threshold};
 }
 
-// Where the rays' contributions go: the run's arrays (single sequence) or a block's.
+// Where the rays' contributions go: the run's arrays and uncertainty sums (single sequence) or a
+// block's.
 struct RaySums {
   Extended* emissivity;
   Extended* radiance;
-  UncertaintySums* uncertainty = nullptr;
+  UncertaintySums* uncertainty;
   Extended sumW = 0;
   std::uint64_t rays = 0;
   std::uint64_t hits = 0;

@@ -1,10 +1,7 @@
 #include "RunTracing.h"
 
-#include <cmath>
-
 #include "ExhaustiveHitSearch.h"
 #include "IndexedHitSearch.h"
-#include "Planck.h"
 #include "Radiometry.h"
 #include "RunLoops.h"
 #include "Vectors.h"
@@ -41,19 +38,6 @@ RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside
     ComputeStandardErrors(state.spectral, uncertainty, sumW, state.initialData.Tref);
   }
   return outcome;
-}
-
-TargetError::TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target)
-    : spectral_(spectral), target_(target) {
-  if (target_ <= 0) return;
-  referenceRadiance_.resize(spectral.NWL);
-  for (int k = 0; k < spectral.NWL; ++k) referenceRadiance_[k] = Planck(spectral.ArrWL[k], task.Tref);
-}
-
-bool TargetError::Reached(const UncertaintySums& uncertainty, Extended sumW) const {
-  if (target_ <= 0 || uncertainty.samples() < kMinTargetRays) return false;
-  const Extended largest = LargestEmissivityError(spectral_, uncertainty, sumW, referenceRadiance_);
-  return !std::isnan(largest) && largest <= target_;
 }
 
 RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options) {

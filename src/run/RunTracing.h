@@ -5,6 +5,7 @@
 
 #include "AppState.h"
 #include "RunObserver.h"
+#include "Uncertainty.h"
 
 namespace tessolan {
 
@@ -42,8 +43,6 @@ struct RunOptions {
   // and is normalised with the rays traced so far.
   Extended targetError = 0;
 };
-
-inline constexpr std::uint64_t kMinTargetRays = 100;
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their
 // contributions into ArrEEIso and ArrEE, and normalises a completed run, filling also the

@@ -13,6 +13,12 @@ constexpr Extended kUndefined = std::numeric_limits<Extended>::quiet_NaN();
 
 void Zero(std::vector<Extended>& v, int n) { v.assign(static_cast<std::size_t>(n), Extended{0}); }
 
+// The standard error of the nonisothermal effective emissivity: that of its radiance sum over
+// the reference radiance.
+Extended NonisothermalError(const UncertaintySums& sums, int k, Extended sumW, Extended referenceRadiance) {
+  return referenceRadiance == 0 ? 0 : sums.RadianceError(k, sumW) / referenceRadiance;
+}
+
 }  // namespace
 
 void UncertaintySums::Reset(int nwl) {
@@ -94,7 +100,7 @@ void ComputeStandardErrors(SpectralArrays& s, const UncertaintySums& sums, Exten
   for (int k = 0; k < s.NWL; ++k) {
     const Extended reference = Planck(s.ArrWL[k], tref);
     s.ArrEEIsoSE[k] = sums.EmissivityError(k, sumW);
-    s.ArrEESE[k] = reference == 0 ? 0 : sums.RadianceError(k, sumW) / reference;
+    s.ArrEESE[k] = NonisothermalError(sums, k, sumW, reference);
     s.ArrRTIsoSE[k] = std::fabs(RadianceTemperatureSlope(s.ArrWL[k], s.ArrEEIso[k], tref)) * s.ArrEEIsoSE[k];
     s.ArrRTSE[k] = std::fabs(RadianceTemperatureSlope(s.ArrWL[k], s.ArrEE[k], tref)) * s.ArrEESE[k];
   }
@@ -105,12 +111,24 @@ Extended LargestEmissivityError(const SpectralArrays& s, const UncertaintySums& 
   Extended largest = 0;
   for (int k = 0; k < s.NWL; ++k) {
     const Extended iso = sums.EmissivityError(k, sumW);
-    const Extended noniso =
-        referenceRadiance[k] == 0 ? 0 : sums.RadianceError(k, sumW) / referenceRadiance[k];
+    const Extended noniso = NonisothermalError(sums, k, sumW, referenceRadiance[k]);
     if (std::isnan(iso) || std::isnan(noniso)) return kUndefined;
     largest = std::max({largest, iso, noniso});
   }
   return largest;
+}
+
+TargetError::TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target)
+    : spectral_(spectral), target_(target) {
+  if (target_ <= 0) return;
+  referenceRadiance_.resize(spectral.NWL);
+  for (int k = 0; k < spectral.NWL; ++k) referenceRadiance_[k] = Planck(spectral.ArrWL[k], task.Tref);
+}
+
+bool TargetError::Reached(const UncertaintySums& uncertainty, Extended sumW) const {
+  if (target_ <= 0 || uncertainty.samples() < kMinTargetRays) return false;
+  const Extended largest = LargestEmissivityError(spectral_, uncertainty, sumW, referenceRadiance_);
+  return !std::isnan(largest) && largest <= target_;
 }
 
 }  // namespace tessolan

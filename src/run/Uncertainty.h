@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Extended.h"
+#include "InitialData.h"
 #include "SpectralArrays.h"
 
 namespace tessolan {
@@ -51,7 +52,25 @@ void ComputeStandardErrors(SpectralArrays& spectral, const UncertaintySums& sums
 
 // The largest standard error of the two effective emissivities over all wavelengths, for the
 // sums of a run in progress (ArrEEIso and ArrEE still hold sums); NaN while undefined.
+// `referenceRadiance`: Planck at the reference temperature, per wavelength.
 Extended LargestEmissivityError(const SpectralArrays& spectral, const UncertaintySums& sums, Extended sumW,
                                 const std::vector<Extended>& referenceRadiance);
+
+// A run to precision looks at its errors only once it has this many rays.
+inline constexpr std::uint64_t kMinTargetRays = 100;
+
+// Watches a run that aims at a standard error of its effective emissivities (no aim when the
+// target is not positive).
+class TargetError {
+ public:
+  TargetError(const SpectralArrays& spectral, const InitialData& task, Extended target);
+  // Whether the sums so far reach the target.
+  bool Reached(const UncertaintySums& uncertainty, Extended sumW) const;
+
+ private:
+  const SpectralArrays& spectral_;
+  Extended target_;
+  std::vector<Extended> referenceRadiance_;
+};
 
 }  // namespace tessolan
