@@ -225,6 +225,7 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
   const std::uint32_t seed = ChooseSeed(options);
   std::vector<SweepRun> runs;
   ResultsCsvHeading heading;
+  const auto box = FindBoxByFieldName(sweep.field);
   for (const long double value : sweep.Values()) {
     std::vector<FieldSetting> settings = options.settings;
     settings.push_back({sweep.field, value, FormatGeneral(value)});
@@ -234,7 +235,6 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
     if (const int code = RunTask(options, settings, seed, first, *state, io, interrupted); code != kExitDone)
       return code;
     // The value as the run took it: a box's value within its range and decimals.
-    const auto box = FindBoxByFieldName(sweep.field);
     runs.push_back({box ? BoxValue(*box, static_cast<double>(value)) : static_cast<double>(value),
                     ResultsRows(state->spectral)});
     heading = CsvHeading(*state, seed);
