@@ -98,8 +98,9 @@ void TFMain::LoadResultsClick() {
     dialogs_.ShowMessage(QString::fromStdString(read.message));
     return;
   }
-  TakeResultsIntoArrays(read.rows, state_.spectral);
+  // Asked before anything changes, so that "no" leaves the run's arrays as they were.
   if (cdsEERT_->RecordCount() > 0 && !dialogs_.Confirm(kResultsQuestion)) return;
+  TakeResultsIntoArrays(read.rows, state_.spectral);
   FillResultsTable(read.rows);
   pageResults->edResultsFileName->setText(path);
   pageResults->pcResults->setCurrentIndex(0);

@@ -106,12 +106,12 @@ void TFMain::LoadInitialData(bool atStart) {
     return;
   }
   if (read.data.commentsTooLong) dialogs_.ShowMessage(kCommentsTooLongMessage);
-  TakeLoadedTask(read.data, state_);
-  // A freshly created window has nothing to lose.
+  // A freshly created window has nothing to lose; "no" leaves the task as it was.
   if (!atStart) {
     if (!dialogs_.Confirm(kLoadQuestion)) return;
     ClearAll();
   }
+  TakeLoadedTask(read.data, state_);
   ShowLoadedTask(*this, read.data, path);
 }
 

@@ -280,6 +280,9 @@ void FileMenusTest::resultsLoadAsksBeforeReplacing() {
   w.LoadResultsClick();
   QVERIFY(ResultsTableRows(w) == firstRows);
   QCOMPARE(w.pageResults->edResultsFileName->text(), first);
+  // "No" leaves the arrays too, in the first file's order: a Save As still finds the table
+  // equal to them.
+  QCOMPARE(static_cast<double>(f.state->spectral.ArrEEIso[0]), 0.9);
   w.LoadResultsClick();
   QCOMPARE(f.dialogs.confirmations, (QStringList{kResultsQuestion, kResultsQuestion}));
   QVERIFY(ResultsTableRows(w) == (std::vector<ResultsRecord>{{5.0, 0.5, 250, 0.4, 240}}));

@@ -307,6 +307,7 @@ void InitialDataCommandsTest::loadRefusals() {
   WriteBytes(path, FileText(file));
   f.dialogs.openNames = {path};
   f.dialogs.answers = {answer};
+  const InitialData before = f.state->initialData;
   w.Load4Click();
   QCOMPARE(f.dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
   const bool read = message != "File reading error";
@@ -314,6 +315,10 @@ void InitialDataCommandsTest::loadRefusals() {
 
   if (outcome == int(Outcome::Unchanged)) {
     ExpectWindowAsFilled(w);
+    // The task behind the window too: the drawings and targeting read it.
+    QCOMPARE(f.state->initialData.RadiatorSize, before.RadiatorSize);
+    QCOMPARE(f.state->initialData.SlantAngle, before.SlantAngle);
+    QCOMPARE(f.state->initialData.VCType, before.VCType);
     return;
   }
   const TaskControls controls = w.ReadControls();
