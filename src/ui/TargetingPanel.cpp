@@ -17,7 +17,6 @@
 #include "ChartEditorDialog.h"
 #include "ChartHelpers.h"
 #include "EqualizeAxes.h"
-#include "GeometryPreprocessing.h"
 #include "Hints.h"
 #include "PageControl.h"
 #include "TFMain.h"
@@ -204,25 +203,20 @@ bool TargetingPanel::Prepare() {
     return false;
   }
   AppState& state = main_.State();
+  // Gathering the geometry has preprocessed it.
   frames_ = ComputeTargetingFrames(state.initialData, state.geometry, state.view);
-  std::string text;
-  if (!PreprocessGeometry(state.initialData, state.geometry, text, nullptr, DecimalSeparator())) {
-    main_.Dialogs().ShowMessage(QString::fromStdString(text));
-    return false;
-  }
   tracer_ = std::make_unique<TargetingTracer>(state.initialData, state.geometry, state.view);
   return true;
 }
 
 void TargetingPanel::RunTargeting() {
+  // Running before the first events are let through, so that a second click on Start waits.
+  SetRunning(true);
   SetTitles("YZ Plane", "XZ Plane");
   QCoreApplication::processEvents();
   tracedRays_ = 0;
-  if (nRaysTargeting_ <= 0) return;
-  SetRunning(true);
-  const bool completed = TraceRays(nRaysTargeting_);
+  if (nRaysTargeting_ > 0) TraceRays(nRaysTargeting_);
   SetRunning(false);
-  pbPercentage->setValue(completed ? 100 : 0);
 }
 
 bool TargetingPanel::TraceRays(int n) {
