@@ -28,6 +28,7 @@
 #include "Notation.h"
 #include "RandomGenerator.h"
 #include "TFMain.h"
+#include "TaskNames.h"
 
 namespace tessolan {
 
@@ -215,16 +216,8 @@ void TFMCRT::FormCreate() {
   ShowHints(this, true);
   const int nwl = state_.spectral.NWL;
   sp1->setText(QString("%1 wavelength%2").arg(nwl).arg(nwl >= 2 ? "s" : ""));
-  state_.identity.TaskName = InitialTaskName().toStdString();
+  state_.identity.TaskName = TaskNameFromFileBox(main_.edFileName->text()).toStdString();
   edTaskName->setText(QString::fromStdString(state_.identity.TaskName));
-}
-
-QString TFMCRT::InitialTaskName() const {
-  const QString fileName = main_.edFileName->text();
-  if (fileName.trimmed().isEmpty()) return QString::fromStdString(FormatDateTime(DateTimeNow()));
-  QString name = QFileInfo(fileName).fileName();
-  name.chop(4);  // ".txt"
-  return name;
 }
 
 void TFMCRT::PlaceOnScreen() {

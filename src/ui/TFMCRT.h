@@ -74,7 +74,6 @@ class TFMCRT : public QDialog {
   QWidget* BuildStatusBar();
   void ConnectHandlers();
   void FormCreate();
-  QString InitialTaskName() const;
   void PlaceOnScreen();
 
   // The steps of a run (TFMCRTRun.cpp).
