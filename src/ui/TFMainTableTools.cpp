@@ -27,7 +27,6 @@ void TFMain::EraseMultipleRecords1Click() {
     TFEraseRecords erase(*cdsR_, EraseMode::SpectralReflectances, dialogs_, this);
     erase.exec();
   }
-  pageMaterial->RefreshChart();
 }
 
 void TFMain::EraseMultipleRecords3Click() {
@@ -36,7 +35,6 @@ void TFMain::EraseMultipleRecords3Click() {
     TFEraseRecords erase(*cdsEERT_, EraseMode::Results, dialogs_, this);
     erase.exec();
   }
-  pageResults->RefreshChart();
   if (cdsEERT_->RecordCount() == 0) pageResults->edResultsFileName->clear();
 }
 

@@ -1,6 +1,4 @@
 // Bulk fills of the main window's two tables.
-#include "MaterialPage.h"
-#include "ResultsPage.h"
 #include "TFMain.h"
 #include "TableHelpers.h"
 
@@ -11,8 +9,7 @@ int TFMain::FillSpectralTable(const std::vector<SpectralPoint>& points) {
   cdsR_->DisableControls();
   for (const SpectralPoint& point : points)
     if (!cdsR_->AppendRecord(point)) ++duplicates;
-  cdsR_->EnableControls();
-  pageMaterial->RefreshChart();
+  cdsR_->EnableControls();  // which redraws the chart
   return duplicates;
 }
 
@@ -20,8 +17,7 @@ void TFMain::FillResultsTable(const std::vector<ResultsRecord>& rows) {
   EmptyTable(*cdsEERT_);
   cdsEERT_->DisableControls();
   for (const ResultsRecord& row : rows) cdsEERT_->AppendRecord(row);
-  cdsEERT_->EnableControls();
-  pageResults->RefreshChart();
+  cdsEERT_->EnableControls();  // which redraws the chart
 }
 
 }  // namespace tessolan
