@@ -10,7 +10,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-#include <charconv>
 #include <string>
 #include <vector>
 
@@ -31,21 +30,6 @@ namespace {
 
 constexpr int kNumberPage = 0;
 constexpr int kStepPage = 1;
-
-// A number typed in the user's locale, read in full extended precision so that typed decimals
-// such as 0.1 add up as they would on paper and meet wavelengths already in the table.
-std::optional<Extended> ParseTypedExtended(const QString& text) {
-  const char separator = DecimalSeparator();
-  if (!ParseTypedNumber(text, separator)) return std::nullopt;
-  QString plain = text.trimmed();
-  plain.replace(QChar(separator), QChar('.'));
-  if (plain.startsWith('+')) plain.remove(0, 1);
-  const std::string digits = plain.toStdString();
-  Extended value = 0;
-  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) return std::nullopt;
-  return value;
-}
 
 QDoubleSpinBox* MakeDecimalBox(const char* name, double minimum, double maximum, double step, double value,
                                QWidget* parent) {
@@ -169,11 +153,11 @@ void TFGray::btnOKClick() {
 
   const double reflectance = seR->value();
   GrayWavelengthRequest request;
-  request.min = ParseTypedExtended(edLeft->text());
-  request.max = ParseTypedExtended(edRight->text());
+  request.min = ParseTypedExtended(edLeft->text(), DecimalSeparator());
+  request.max = ParseTypedExtended(edRight->text(), DecimalSeparator());
   request.byStep = rgSpecify->ItemIndex() == 1;
   request.count = seN->value();
-  request.step = ParseTypedExtended(seStep->cleanText()).value_or(seStep->value());
+  request.step = ParseTypedExtended(seStep->cleanText(), DecimalSeparator()).value_or(seStep->value());
 
   std::vector<Extended> wavelengths;
   std::string message;
