@@ -286,11 +286,6 @@ void TFDraw::showEvent(QShowEvent* event) {
   DrawAll();
 }
 
-void TFDraw::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  DrawAll();
-}
-
 void TFDraw::urlEditGraphsClick() {
   QCustomPlot* charts[] = {chTopView, chTop, chSide};
   const int page = std::clamp(pc->currentIndex(), 0, 2);

@@ -64,7 +64,6 @@ class TFDraw : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FormCreate();
