@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "Colors.h"
-#include "LineClipping.h"
 #include "LineRaster.h"
 
 namespace tessolan {
@@ -12,46 +11,11 @@ namespace tessolan {
 namespace {
 
 constexpr const char* kLayerName = "pyramids";
-constexpr int kLinesPerBatch = 16384;
 
 QString LayerAboveSeries(QCustomPlot* chart) {
   if (!chart->layer(kLayerName)) chart->addLayer(kLayerName, chart->layer("main"), QCustomPlot::limAbove);
   return kLayerName;
 }
-
-// Lines clipped to the plot and handed to the painter a batch at a time, or, when a raster is
-// given, collected there to be painted as one image.
-class LineBatch {
- public:
-  LineBatch(QCPPainter* painter, const QRectF& plot, LineRaster* raster = nullptr)
-      : painter_(painter), plot_(plot), raster_(raster) {
-    if (!raster_) lines_.reserve(kLinesPerBatch);
-  }
-  ~LineBatch() { Flush(); }
-  LineBatch(const LineBatch&) = delete;
-  LineBatch& operator=(const LineBatch&) = delete;
-
-  void Add(QLineF line) {
-    if (!ClipLine(line, plot_)) return;
-    if (raster_) {
-      raster_->Add(line);
-      return;
-    }
-    lines_.append(line);
-    if (lines_.size() == kLinesPerBatch) Flush();
-  }
-
- private:
-  void Flush() {
-    if (!lines_.isEmpty()) painter_->drawLines(lines_);
-    lines_.clear();
-  }
-
-  QCPPainter* painter_;
-  QRectF plot_;
-  LineRaster* raster_;
-  QVector<QLineF> lines_;
-};
 
 QPen BluePen(Qt::PenStyle style) {
   QPen pen(kSeriesBlue, 1, style);

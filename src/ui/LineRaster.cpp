@@ -6,11 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "LineClipping.h"
+
 namespace tessolan {
 
 namespace {
 
 constexpr int kMaxSide = 65535;
+constexpr int kLinesPerBatch = 16384;
 
 void DrawPixelLine(QRgb* bits, qsizetype stride, int x0, int y0, int x1, int y1, QRgb color) {
   const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
@@ -68,6 +71,26 @@ void LineRaster::Paint(QPainter* painter, const QColor& color) {
   }
   image.setDevicePixelRatio(ratio_);
   painter->drawImage(QRectF(area_.topLeft(), QSizeF(width_ / ratio_, height_ / ratio_)), image);
+}
+
+LineBatch::LineBatch(QPainter* painter, const QRectF& plot, LineRaster* raster)
+    : painter_(painter), plot_(plot), raster_(raster) {
+  if (!raster_) lines_.reserve(kLinesPerBatch);
+}
+
+void LineBatch::Add(QLineF line) {
+  if (!ClipLine(line, plot_)) return;
+  if (raster_) {
+    raster_->Add(line);
+    return;
+  }
+  lines_.append(line);
+  if (lines_.size() == kLinesPerBatch) Flush();
+}
+
+void LineBatch::Flush() {
+  if (!lines_.isEmpty()) painter_->drawLines(lines_);
+  lines_.clear();
 }
 
 }  // namespace tessolan

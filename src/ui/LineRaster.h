@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QRect>
+#include <QVector>
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +33,27 @@ class LineRaster {
   qreal ratio_;
   int width_, height_;
   std::vector<std::uint64_t> lines_;  // end pixels packed 16 bits each
+};
+
+// Lines clipped to the plot and handed to the painter a batch at a time, or, when a raster is
+// given, collected there to be painted as one image.
+class LineBatch {
+ public:
+  LineBatch(QPainter* painter, const QRectF& plot, LineRaster* raster = nullptr);
+  ~LineBatch() { Flush(); }
+  LineBatch(const LineBatch&) = delete;
+  LineBatch& operator=(const LineBatch&) = delete;
+
+  // A line in the painter's coordinates; what lies outside the plot is dropped.
+  void Add(QLineF line);
+
+ private:
+  void Flush();
+
+  QPainter* painter_;
+  QRectF plot_;
+  LineRaster* raster_;
+  QVector<QLineF> lines_;
 };
 
 }  // namespace tessolan

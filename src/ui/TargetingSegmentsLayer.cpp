@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "LineClipping.h"
 #include "LineRaster.h"
 
 namespace tessolan {
@@ -48,26 +47,19 @@ void TargetingSegmentsLayer::draw(QCPPainter* painter) {
   // An exported vector drawing gets real lines; the screen gets them as one image.
   const bool vectorized = painter->modes().testFlag(QCPPainter::pmVectorized);
   LineRaster raster(plot, painter->device()->devicePixelRatioF());
-  QVector<QLineF> lines;
-  const bool downIsY = down_ == Down::Y;
-  for (int i = 0; i < count_; ++i) {
-    const TargetingSegment& s = store_[static_cast<std::size_t>(i)];
-    QLineF line(across->coordToPixel(s.EndZ), downAxis->coordToPixel(downIsY ? s.EndY : s.EndX),
-                across->coordToPixel(s.StartZ), downAxis->coordToPixel(downIsY ? s.StartY : s.StartX));
-    if (!ClipLine(line, plot)) continue;
-    if (vectorized)
-      lines.append(line);
-    else
-      raster.Add(line);
-  }
-  if (!vectorized) {
-    raster.Paint(painter, Qt::red);
-    return;
-  }
   QPen pen(Qt::red, 1);
   pen.setCosmetic(true);
   painter->setPen(pen);
-  painter->drawLines(lines);
+  const bool downIsY = down_ == Down::Y;
+  {
+    LineBatch lines(painter, plot, vectorized ? nullptr : &raster);
+    for (int i = 0; i < count_; ++i) {
+      const TargetingSegment& s = store_[static_cast<std::size_t>(i)];
+      lines.Add({across->coordToPixel(s.EndZ), downAxis->coordToPixel(downIsY ? s.EndY : s.EndX),
+                 across->coordToPixel(s.StartZ), downAxis->coordToPixel(downIsY ? s.StartY : s.StartX)});
+    }
+  }
+  if (!vectorized) raster.Paint(painter, Qt::red);
 }
 
 }  // namespace tessolan
