@@ -186,8 +186,6 @@ void TargetingPanel::btnStartClick() {
   BuildProfileYZ();
   BuildProfileXZ();
   RunTargeting();
-  BuildProfileYZ();
-  BuildProfileXZ();
   ShowTracedRays(tracedRays_);
   pbPercentage->setValue(0);
 }
@@ -306,6 +304,8 @@ void TargetingPanel::BuildProfile(QCPGraph* profile, QCPGraph* frame, const Targ
 }
 
 void TargetingPanel::ClearCharts() {
+  // What is cleared is not drawn again: a run going on ends, and its rays go with the profile.
+  if (running_) stopRequested_ = true;
   for (QCustomPlot* chart : {static_cast<QCustomPlot*>(chYZ), static_cast<QCustomPlot*>(chXZ)}) {
     for (int i = 0; i < chart->graphCount(); ++i) chart->graph(i)->data()->clear();
     chart->replot(QCustomPlot::rpQueuedReplot);

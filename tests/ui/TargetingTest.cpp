@@ -320,6 +320,18 @@ void TargetingTest::commandsGivenDuringARunDoNotChangeIt() {
   // The run and its profile stay with the array it started on.
   QCOMPARE(p.seProfileYZ->dataCount(), 6 * 35);
   for (int i = 0; i < 1000; ++i) QVERIFY(p.TargetingSegments()[i].EndZ <= 1.5f);
+
+  // Clear All ends the run, and what it cleared stays cleared.
+  TargetingFixture g;
+  TargetingPanel& q = g.panel();
+  QObject::connect(q.pbPercentage, &QProgressBar::valueChanged, [&](int value) {
+    if (value == 50) g.window->ClearAll();
+  });
+  g.Start(kThousand);
+  QVERIFY(q.TracedRays() < 1000);
+  QVERIFY(!q.IsRunning());
+  QCOMPARE(q.seProfileYZ->dataCount(), 0);
+  QCOMPARE(q.seProfileXZ->dataCount(), 0);
 }
 
 void TargetingTest::failedGatheringTracesNothing() {
