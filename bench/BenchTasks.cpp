@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Gathering.h"
+#include "run/Gathering.h"
 
 namespace tessolan::bench {
 namespace {

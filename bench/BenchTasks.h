@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "NumericBoxes.h"
-#include "SpectralPoint.h"
+#include "model/AppState.h"
+#include "model/NumericBoxes.h"
+#include "model/SpectralPoint.h"
 
 namespace tessolan::bench {
 

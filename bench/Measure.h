@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "BenchTasks.h"
-#include "RunTracing.h"
+#include "run/RunTracing.h"
 
 namespace tessolan::bench {
 

@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "AppState.h"
+#include "model/AppState.h"
 #include "BatchOptions.h"
-#include "Gathering.h"
-#include "NumericBoxes.h"
-#include "RadioIndices.h"
+#include "run/Gathering.h"
+#include "model/NumericBoxes.h"
+#include "data/RadioIndices.h"
 
 namespace tessolan::fuzzing {
 namespace {

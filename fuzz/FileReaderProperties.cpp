@@ -4,19 +4,19 @@
 #include <optional>
 #include <vector>
 
-#include "AppState.h"
-#include "FileMessages.h"
-#include "Gathering.h"
-#include "GeometryPreprocessing.h"
-#include "InitialDataFile.h"
-#include "KeyedTable.h"
-#include "NumericBoxes.h"
-#include "RadioIndices.h"
-#include "ReflectanceFile.h"
-#include "ResultsFile.h"
-#include "TextEncoding.h"
-#include "TextFile.h"
-#include "TextLines.h"
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "run/Gathering.h"
+#include "engine/GeometryPreprocessing.h"
+#include "data/InitialDataFile.h"
+#include "data/KeyedTable.h"
+#include "model/NumericBoxes.h"
+#include "data/RadioIndices.h"
+#include "data/ReflectanceFile.h"
+#include "data/ResultsFile.h"
+#include "data/TextEncoding.h"
+#include "data/TextFile.h"
+#include "data/TextLines.h"
 
 namespace tessolan::fuzzing {
 namespace {

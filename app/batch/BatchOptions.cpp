@@ -5,9 +5,9 @@
 #include <functional>
 #include <map>
 
-#include "NumberParsing.h"
-#include "NumericBoxes.h"
-#include "RadioIndices.h"
+#include "data/NumberParsing.h"
+#include "model/NumericBoxes.h"
+#include "data/RadioIndices.h"
 
 namespace tessolan {
 namespace {

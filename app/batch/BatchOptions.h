@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RunTracing.h"
+#include "run/RunTracing.h"
 
 namespace tessolan {
 

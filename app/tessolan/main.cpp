@@ -2,10 +2,10 @@
 #include <QApplication>
 #include <memory>
 
-#include "AppState.h"
-#include "ApplicationStyle.h"
-#include "QtUserDialogs.h"
-#include "TFMain.h"
+#include "model/AppState.h"
+#include "ui/widgets/ApplicationStyle.h"
+#include "ui/dialogs/QtUserDialogs.h"
+#include "ui/main/TFMain.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

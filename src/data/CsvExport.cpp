@@ -1,11 +1,11 @@
-#include "CsvExport.h"
+#include "data/CsvExport.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "FileMessages.h"
-#include "Notation.h"
-#include "TextFile.h"
+#include "data/FileMessages.h"
+#include "model/Notation.h"
+#include "data/TextFile.h"
 
 namespace tessolan {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Extended.h"
-#include "KeyedTable.h"
+#include "model/Extended.h"
+#include "data/KeyedTable.h"
 
 namespace tessolan {
 

@@ -1,4 +1,4 @@
-#include "FileMessages.h"
+#include "data/FileMessages.h"
 
 namespace tessolan {
 

@@ -1,6 +1,6 @@
-#include "GrayWavelengths.h"
+#include "data/GrayWavelengths.h"
 
-#include "Notation.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 

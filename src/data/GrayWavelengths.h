@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

@@ -1,11 +1,11 @@
-#include "InitialDataFile.h"
+#include "data/InitialDataFile.h"
 
-#include "FileMessages.h"
-#include "Notation.h"
-#include "ReflectanceFile.h"
-#include "TaskIdentity.h"
-#include "TextCursor.h"
-#include "TextFile.h"
+#include "data/FileMessages.h"
+#include "model/Notation.h"
+#include "data/ReflectanceFile.h"
+#include "model/TaskIdentity.h"
+#include "data/TextCursor.h"
+#include "data/TextFile.h"
 
 namespace tessolan {
 namespace {

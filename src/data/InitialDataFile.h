@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "InitialData.h"
-#include "NumericBoxes.h"
-#include "SpectralArrays.h"
-#include "SpectralPoint.h"
+#include "model/InitialData.h"
+#include "model/NumericBoxes.h"
+#include "model/SpectralArrays.h"
+#include "model/SpectralPoint.h"
 
 namespace tessolan {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "SpectralPoint.h"
+#include "model/SpectralPoint.h"
 
 namespace tessolan {
 

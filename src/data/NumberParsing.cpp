@@ -1,4 +1,4 @@
-#include "NumberParsing.h"
+#include "data/NumberParsing.h"
 
 namespace tessolan {
 namespace {

@@ -1,4 +1,4 @@
-#include "RadioIndices.h"
+#include "data/RadioIndices.h"
 
 namespace tessolan {
 

@@ -1,9 +1,9 @@
-#include "ReflectanceFile.h"
+#include "data/ReflectanceFile.h"
 
-#include "FileMessages.h"
-#include "Notation.h"
-#include "TextCursor.h"
-#include "TextFile.h"
+#include "data/FileMessages.h"
+#include "model/Notation.h"
+#include "data/TextCursor.h"
+#include "data/TextFile.h"
 
 namespace tessolan {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Extended.h"
-#include "SpectralArrays.h"
-#include "SpectralPoint.h"
+#include "model/Extended.h"
+#include "model/SpectralArrays.h"
+#include "model/SpectralPoint.h"
 
 namespace tessolan {
 

@@ -1,8 +1,8 @@
-#include "ReportFile.h"
+#include "data/ReportFile.h"
 
-#include "FileMessages.h"
-#include "TextFile.h"
-#include "TextLines.h"
+#include "data/FileMessages.h"
+#include "data/TextFile.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "Extended.h"
-#include "KeyedTable.h"
-#include "SpectralArrays.h"
+#include "model/Extended.h"
+#include "data/KeyedTable.h"
+#include "model/SpectralArrays.h"
 
 namespace tessolan {
 

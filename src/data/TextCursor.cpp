@@ -1,9 +1,9 @@
-#include "TextCursor.h"
+#include "data/TextCursor.h"
 
 #include <cmath>
 #include <limits>
 
-#include "NumberParsing.h"
+#include "data/NumberParsing.h"
 
 namespace tessolan {
 namespace {

@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "data/TextEncoding.h"
 
 #include <array>
 #include <cstdint>

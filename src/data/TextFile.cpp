@@ -1,4 +1,4 @@
-#include "TextFile.h"
+#include "data/TextFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,8 +6,8 @@
 #include <random>
 #include <system_error>
 
-#include "TextEncoding.h"
-#include "TextLines.h"
+#include "data/TextEncoding.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 namespace {

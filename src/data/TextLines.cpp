@@ -1,6 +1,6 @@
-#include "TextLines.h"
+#include "data/TextLines.h"
 
-#include "TextCursor.h"
+#include "data/TextCursor.h"
 
 namespace tessolan {
 

@@ -1,8 +1,8 @@
-#include "GeometryPreprocessing.h"
+#include "engine/GeometryPreprocessing.h"
 
 #include <cmath>
 
-#include "Notation.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 namespace {

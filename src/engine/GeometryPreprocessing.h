@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ArrayGeometry.h"
-#include "InitialData.h"
+#include "model/ArrayGeometry.h"
+#include "model/InitialData.h"
 
 namespace tessolan {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "ArrayGeometry.h"
-#include "Extended.h"
-#include "RayState.h"
+#include "model/ArrayGeometry.h"
+#include "model/Extended.h"
+#include "engine/RayState.h"
 
 namespace tessolan {
 

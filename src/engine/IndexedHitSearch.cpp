@@ -1,4 +1,4 @@
-#include "IndexedHitSearch.h"
+#include "engine/IndexedHitSearch.h"
 
 #include <algorithm>
 #include <cmath>

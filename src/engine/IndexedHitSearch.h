@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HitTests.h"
-#include "RayState.h"
+#include "engine/HitTests.h"
+#include "engine/RayState.h"
 
 namespace tessolan {
 

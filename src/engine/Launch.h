@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "ArrayGeometry.h"
-#include "InitialData.h"
-#include "RayState.h"
-#include "Vectors.h"
-#include "ViewGeometry.h"
+#include "model/ArrayGeometry.h"
+#include "model/InitialData.h"
+#include "engine/RayState.h"
+#include "engine/Vectors.h"
+#include "model/ViewGeometry.h"
 
 namespace tessolan {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "ArrayGeometry.h"
-#include "Extended.h"
+#include "model/ArrayGeometry.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

@@ -6,13 +6,13 @@
 #include <memory>
 #include <vector>
 
-#include "HitTests.h"
-#include "InitialData.h"
-#include "Launch.h"
-#include "RayState.h"
-#include "RunRadiance.h"
-#include "SpectralArrays.h"
-#include "Vectors.h"
+#include "engine/HitTests.h"
+#include "model/InitialData.h"
+#include "engine/Launch.h"
+#include "engine/RayState.h"
+#include "engine/RunRadiance.h"
+#include "model/SpectralArrays.h"
+#include "engine/Vectors.h"
 
 namespace tessolan {
 

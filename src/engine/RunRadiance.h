@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "Extended.h"
-#include "InitialData.h"
-#include "Planck.h"
-#include "SpectralArrays.h"
+#include "model/Extended.h"
+#include "model/InitialData.h"
+#include "engine/Planck.h"
+#include "model/SpectralArrays.h"
 
 namespace tessolan {
 

@@ -1,7 +1,7 @@
-#include "TargetingRay.h"
+#include "engine/TargetingRay.h"
 
-#include "HitTests.h"
-#include "RayTracer.h"
+#include "engine/HitTests.h"
+#include "engine/RayTracer.h"
 
 namespace tessolan {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ArrayGeometry.h"
-#include "IndexedHitSearch.h"
-#include "InitialData.h"
-#include "Launch.h"
-#include "RandomGenerator.h"
-#include "RayState.h"
-#include "ViewGeometry.h"
+#include "model/ArrayGeometry.h"
+#include "engine/IndexedHitSearch.h"
+#include "model/InitialData.h"
+#include "engine/Launch.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayState.h"
+#include "model/ViewGeometry.h"
 
 namespace tessolan {
 

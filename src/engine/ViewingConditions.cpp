@@ -1,10 +1,10 @@
-#include "ViewingConditions.h"
+#include "engine/ViewingConditions.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Notation.h"
-#include "Vectors.h"
+#include "model/Notation.h"
+#include "engine/Vectors.h"
 
 namespace tessolan {
 namespace {

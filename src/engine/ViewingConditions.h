@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "ArrayGeometry.h"
-#include "InitialData.h"
-#include "ViewGeometry.h"
+#include "model/ArrayGeometry.h"
+#include "model/InitialData.h"
+#include "model/ViewGeometry.h"
 
 namespace tessolan {
 

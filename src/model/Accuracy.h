@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

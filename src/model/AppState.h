@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "Accuracy.h"
-#include "ArrayGeometry.h"
-#include "Folders.h"
-#include "InitialData.h"
-#include "RunRecord.h"
-#include "SpectralArrays.h"
-#include "TaskIdentity.h"
-#include "ViewGeometry.h"
+#include "model/Accuracy.h"
+#include "model/ArrayGeometry.h"
+#include "model/Folders.h"
+#include "model/InitialData.h"
+#include "model/RunRecord.h"
+#include "model/SpectralArrays.h"
+#include "model/TaskIdentity.h"
+#include "model/ViewGeometry.h"
 
 namespace tessolan {
 

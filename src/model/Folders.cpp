@@ -1,4 +1,4 @@
-#include "Folders.h"
+#include "model/Folders.h"
 
 namespace tessolan {
 

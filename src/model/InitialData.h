@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

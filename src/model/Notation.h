@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

@@ -1,4 +1,4 @@
-#include "NumericBoxes.h"
+#include "model/NumericBoxes.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "InitialData.h"
+#include "model/InitialData.h"
 
 namespace tessolan {
 

@@ -1,4 +1,4 @@
-#include "RunRecord.h"
+#include "model/RunRecord.h"
 
 #include <algorithm>
 

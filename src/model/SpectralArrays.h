@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

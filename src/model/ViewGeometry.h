@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Extended.h"
+#include "model/Extended.h"
 
 namespace tessolan {
 

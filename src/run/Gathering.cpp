@@ -1,6 +1,6 @@
-#include "Gathering.h"
+#include "run/Gathering.h"
 
-#include "ViewingConditions.h"
+#include "engine/ViewingConditions.h"
 
 namespace tessolan {
 

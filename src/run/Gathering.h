@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "GeometryPreprocessing.h"
-#include "NumericBoxes.h"
-#include "SpectralPoint.h"
+#include "model/AppState.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/NumericBoxes.h"
+#include "model/SpectralPoint.h"
 
 namespace tessolan {
 

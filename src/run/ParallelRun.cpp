@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "ExhaustiveHitSearch.h"
-#include "IndexedHitSearch.h"
-#include "PhiloxGenerator.h"
-#include "RandomGenerator.h"
-#include "RunLoops.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/IndexedHitSearch.h"
+#include "engine/PhiloxGenerator.h"
+#include "engine/RandomGenerator.h"
+#include "run/RunLoops.h"
 
 namespace tessolan {
 namespace {

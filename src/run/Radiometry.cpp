@@ -1,8 +1,8 @@
-#include "Radiometry.h"
+#include "run/Radiometry.h"
 
 #include <cmath>
 
-#include "Planck.h"
+#include "engine/Planck.h"
 
 namespace tessolan {
 

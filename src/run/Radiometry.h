@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Extended.h"
-#include "SpectralArrays.h"
+#include "model/Extended.h"
+#include "model/SpectralArrays.h"
 
 namespace tessolan {
 

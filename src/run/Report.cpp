@@ -1,6 +1,6 @@
-#include "Report.h"
+#include "run/Report.h"
 
-#include "Notation.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 namespace {

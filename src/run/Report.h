@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 

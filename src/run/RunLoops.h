@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "AppState.h"
-#include "RayTracer.h"
-#include "RunObserver.h"
-#include "RunTracing.h"
-#include "Uncertainty.h"
+#include "model/AppState.h"
+#include "engine/RayTracer.h"
+#include "run/RunObserver.h"
+#include "run/RunTracing.h"
+#include "run/Uncertainty.h"
 
 namespace tessolan {
 

@@ -1,10 +1,10 @@
-#include "RunTracing.h"
+#include "run/RunTracing.h"
 
-#include "ExhaustiveHitSearch.h"
-#include "IndexedHitSearch.h"
-#include "Radiometry.h"
-#include "RunLoops.h"
-#include "Vectors.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/IndexedHitSearch.h"
+#include "run/Radiometry.h"
+#include "run/RunLoops.h"
+#include "engine/Vectors.h"
 
 namespace tessolan {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "AppState.h"
-#include "RunObserver.h"
-#include "Uncertainty.h"
+#include "model/AppState.h"
+#include "run/RunObserver.h"
+#include "run/Uncertainty.h"
 
 namespace tessolan {
 

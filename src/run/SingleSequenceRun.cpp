@@ -1,10 +1,10 @@
 #include <cmath>
 #include <vector>
 
-#include "ExhaustiveHitSearch.h"
-#include "IndexedHitSearch.h"
-#include "RandomGenerator.h"
-#include "RunLoops.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/IndexedHitSearch.h"
+#include "engine/RandomGenerator.h"
+#include "run/RunLoops.h"
 
 namespace tessolan {
 

@@ -1,10 +1,10 @@
-#include "Uncertainty.h"
+#include "run/Uncertainty.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "Planck.h"
+#include "engine/Planck.h"
 
 namespace tessolan {
 namespace {

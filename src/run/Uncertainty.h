@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "Extended.h"
-#include "InitialData.h"
-#include "SpectralArrays.h"
+#include "model/Extended.h"
+#include "model/InitialData.h"
+#include "model/SpectralArrays.h"
 
 namespace tessolan {
 

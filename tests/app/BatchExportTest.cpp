@@ -9,7 +9,7 @@
 
 #include "BatchRun.h"
 #include "TempFolder.h"
-#include "TextLines.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 namespace {

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "BatchRun.h"
-#include "FileMessages.h"
-#include "Gathering.h"
-#include "InitialDataFile.h"
-#include "KeyedTable.h"
-#include "ResultsFile.h"
-#include "RunTracing.h"
+#include "data/FileMessages.h"
+#include "run/Gathering.h"
+#include "data/InitialDataFile.h"
+#include "data/KeyedTable.h"
+#include "data/ResultsFile.h"
+#include "run/RunTracing.h"
 #include "TempFolder.h"
-#include "TextFile.h"
-#include "TextLines.h"
+#include "data/TextFile.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "CsvExport.h"
+#include "data/CsvExport.h"
 
 namespace tessolan {
 namespace {

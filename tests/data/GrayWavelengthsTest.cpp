@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "GrayWavelengths.h"
+#include "data/GrayWavelengths.h"
 
 namespace tessolan {
 namespace {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "FileMessages.h"
-#include "InitialDataFile.h"
-#include "ReflectanceFile.h"
-#include "ReportFile.h"
-#include "ResultsFile.h"
-#include "TaskIdentity.h"
+#include "data/FileMessages.h"
+#include "data/InitialDataFile.h"
+#include "data/ReflectanceFile.h"
+#include "data/ReportFile.h"
+#include "data/ResultsFile.h"
+#include "model/TaskIdentity.h"
 #include "TempFolder.h"
-#include "TextEncoding.h"
+#include "data/TextEncoding.h"
 
 namespace tessolan {
 namespace {

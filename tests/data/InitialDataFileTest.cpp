@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "FileMessages.h"
-#include "Gathering.h"
-#include "InitialDataFile.h"
-#include "KeyedTable.h"
-#include "Notation.h"
-#include "RadioIndices.h"
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "run/Gathering.h"
+#include "data/InitialDataFile.h"
+#include "data/KeyedTable.h"
+#include "model/Notation.h"
+#include "data/RadioIndices.h"
 #include "TempFolder.h"
-#include "TextLines.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 namespace {

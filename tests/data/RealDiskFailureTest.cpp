@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "FileMessages.h"
-#include "InitialDataFile.h"
-#include "ReflectanceFile.h"
-#include "ReportFile.h"
-#include "ResultsFile.h"
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "data/InitialDataFile.h"
+#include "data/ReflectanceFile.h"
+#include "data/ReportFile.h"
+#include "data/ResultsFile.h"
 #include "FileKinds.h"
 #include "TempFolder.h"
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "FileMessages.h"
-#include "KeyedTable.h"
-#include "ReflectanceFile.h"
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "data/KeyedTable.h"
+#include "data/ReflectanceFile.h"
 #include "TempFolder.h"
 
 namespace tessolan {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "FileMessages.h"
-#include "KeyedTable.h"
-#include "ReportFile.h"
-#include "ResultsFile.h"
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "data/KeyedTable.h"
+#include "data/ReportFile.h"
+#include "data/ResultsFile.h"
 #include "TempFolder.h"
 
 namespace tessolan {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "NumberParsing.h"
-#include "TextCursor.h"
-#include "TextEncoding.h"
-#include "TextLines.h"
+#include "data/NumberParsing.h"
+#include "data/TextCursor.h"
+#include "data/TextEncoding.h"
+#include "data/TextLines.h"
 
 namespace tessolan {
 namespace {

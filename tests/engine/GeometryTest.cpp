@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "EngineFixtures.h"
-#include "GeometryPreprocessing.h"
+#include "engine/GeometryPreprocessing.h"
 
 namespace tessolan {
 namespace {

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "EngineFixtures.h"
-#include "ExhaustiveHitSearch.h"
-#include "RandomGenerator.h"
-#include "RayTracer.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayTracer.h"
 
 namespace tessolan {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "EngineFixtures.h"
-#include "Launch.h"
-#include "RandomGenerator.h"
+#include "engine/Launch.h"
+#include "engine/RandomGenerator.h"
 
 namespace tessolan {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "PhiloxGenerator.h"
+#include "engine/PhiloxGenerator.h"
 
 namespace tessolan {
 namespace {

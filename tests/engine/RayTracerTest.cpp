@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "EngineFixtures.h"
-#include "ExhaustiveHitSearch.h"
-#include "Planck.h"
-#include "RandomGenerator.h"
-#include "RayTracer.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/Planck.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayTracer.h"
 
 namespace tessolan {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "EngineFixtures.h"
-#include "RandomGenerator.h"
-#include "Vectors.h"
+#include "engine/RandomGenerator.h"
+#include "engine/Vectors.h"
 
 namespace tessolan {
 namespace {

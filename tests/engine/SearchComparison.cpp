@@ -7,13 +7,13 @@
 #include <cstring>
 #include <vector>
 
-#include "ExhaustiveHitSearch.h"
-#include "GeometryPreprocessing.h"
-#include "IndexedHitSearch.h"
-#include "Launch.h"
-#include "RandomGenerator.h"
-#include "RayTracer.h"
-#include "ViewingConditions.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/GeometryPreprocessing.h"
+#include "engine/IndexedHitSearch.h"
+#include "engine/Launch.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayTracer.h"
+#include "engine/ViewingConditions.h"
 
 namespace tessolan::testing {
 namespace {

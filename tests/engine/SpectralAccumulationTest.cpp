@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "EngineFixtures.h"
-#include "IndexedHitSearch.h"
-#include "Planck.h"
-#include "RandomGenerator.h"
-#include "RayTracer.h"
+#include "engine/IndexedHitSearch.h"
+#include "engine/Planck.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayTracer.h"
 
 namespace tessolan {
 namespace {

@@ -4,10 +4,10 @@
 #include <numbers>
 
 #include "EngineFixtures.h"
-#include "ExhaustiveHitSearch.h"
-#include "RandomGenerator.h"
-#include "RayTracer.h"
-#include "TargetingRay.h"
+#include "engine/ExhaustiveHitSearch.h"
+#include "engine/RandomGenerator.h"
+#include "engine/RayTracer.h"
+#include "engine/TargetingRay.h"
 
 namespace tessolan {
 namespace {

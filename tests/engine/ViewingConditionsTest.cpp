@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "EngineFixtures.h"
-#include "ViewingConditions.h"
+#include "engine/ViewingConditions.h"
 
 namespace tessolan {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Folders.h"
-#include "RunRecord.h"
+#include "model/Folders.h"
+#include "model/RunRecord.h"
 
 namespace tessolan {
 namespace {

@@ -1,4 +1,4 @@
-#include "Notation.h"
+#include "model/Notation.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Gathering.h"
+#include "run/Gathering.h"
 #include "TestTasks.h"
 
 namespace tessolan {

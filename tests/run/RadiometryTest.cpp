@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "Planck.h"
-#include "Radiometry.h"
+#include "engine/Planck.h"
+#include "run/Radiometry.h"
 
 namespace tessolan {
 namespace {

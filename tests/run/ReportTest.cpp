@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "Notation.h"
-#include "Report.h"
+#include "model/AppState.h"
+#include "model/Notation.h"
+#include "run/Report.h"
 
 namespace tessolan {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "RunTracing.h"
+#include "run/RunTracing.h"
 #include "TestTasks.h"
 
 namespace tessolan {

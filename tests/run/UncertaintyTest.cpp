@@ -3,10 +3,10 @@
 #include <cmath>
 #include <vector>
 
-#include "Radiometry.h"
-#include "RunTracing.h"
+#include "run/Radiometry.h"
+#include "run/RunTracing.h"
 #include "TestTasks.h"
-#include "Uncertainty.h"
+#include "run/Uncertainty.h"
 
 namespace tessolan {
 namespace {

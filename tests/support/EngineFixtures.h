@@ -5,11 +5,11 @@
 #include <deque>
 #include <string>
 
-#include "ArrayGeometry.h"
-#include "GeometryPreprocessing.h"
-#include "InitialData.h"
-#include "ViewGeometry.h"
-#include "ViewingConditions.h"
+#include "model/ArrayGeometry.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/InitialData.h"
+#include "model/ViewGeometry.h"
+#include "engine/ViewingConditions.h"
 
 namespace tessolan::testing {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "AppState.h"
-#include "Gathering.h"
-#include "NumericBoxes.h"
+#include "model/AppState.h"
+#include "run/Gathering.h"
+#include "model/NumericBoxes.h"
 
 namespace tessolan::testing {
 

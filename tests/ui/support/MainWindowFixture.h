@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "AppState.h"
+#include "model/AppState.h"
 #include "ScriptedDialogs.h"
-#include "TFMain.h"
-#include "UiLocale.h"
+#include "ui/main/TFMain.h"
+#include "ui/widgets/UiLocale.h"
 
 namespace tessolan::testing {
 

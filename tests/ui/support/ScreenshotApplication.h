@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ApplicationStyle.h"
+#include "ui/widgets/ApplicationStyle.h"
 
 namespace tessolan::testing {
 

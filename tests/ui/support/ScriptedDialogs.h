@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "UserDialogs.h"
+#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan::testing {
 

@@ -6,11 +6,11 @@
 #include <QStringList>
 #include <string>
 
-#include "AppState.h"
-#include "GeometryPreprocessing.h"
-#include "InitialDataFile.h"
-#include "RadioIndices.h"
-#include "TFMain.h"
+#include "model/AppState.h"
+#include "engine/GeometryPreprocessing.h"
+#include "data/InitialDataFile.h"
+#include "data/RadioIndices.h"
+#include "ui/main/TFMain.h"
 
 namespace tessolan::testing {
 

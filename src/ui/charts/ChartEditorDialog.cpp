@@ -1,0 +1,228 @@
+#include "ui/charts/ChartEditorDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "ui/charts/ChartHelpers.h"
+#include "ui/dialogs/UserDialogs.h"
+
+namespace tessolan {
+
+namespace {
+
+struct MarkerChoice {
+  const char* name;
+  QCPScatterStyle::ScatterShape shape;
+};
+
+constexpr MarkerChoice kMarkers[] = {
+    {"None", QCPScatterStyle::ssNone},         {"Circle", QCPScatterStyle::ssCircle},
+    {"Square", QCPScatterStyle::ssSquare},     {"Diamond", QCPScatterStyle::ssDiamond},
+    {"Triangle", QCPScatterStyle::ssTriangle}, {"Cross", QCPScatterStyle::ssCross},
+    {"Plus", QCPScatterStyle::ssPlus},
+};
+
+QDoubleSpinBox* RangeBox(QWidget* parent) {
+  auto* box = new QDoubleSpinBox(parent);
+  box->setRange(-1e12, 1e12);
+  box->setDecimals(6);
+  box->setMinimumWidth(120);
+  return box;
+}
+
+void PaintSwatch(QPushButton* button, const QColor& color) {
+  QPixmap swatch(28, 14);
+  swatch.fill(color);
+  button->setIcon(QIcon(swatch));
+  button->setIconSize(swatch.size());
+}
+
+}  // namespace
+
+ChartEditorDialog::ChartEditorDialog(QCustomPlot* chart, UserDialogs& dialogs, const QString& saveFolder,
+                                     QWidget* parent)
+    : QDialog(parent), chart_(chart), dialogs_(dialogs), saveFolder_(saveFolder) {
+  setWindowTitle("Edit Graph");
+  setObjectName("ce");
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildSeriesGroup());
+  layout->addWidget(BuildAxesGroup());
+
+  auto* buttons = new QHBoxLayout;
+  auto* png = new QPushButton("Save as PNG...", this);
+  png->setObjectName("savePng");
+  auto* pdf = new QPushButton("Save as PDF...", this);
+  pdf->setObjectName("savePdf");
+  auto* close = new QPushButton("Close", this);
+  connect(png, &QPushButton::clicked, this, [this] { SaveAs("PNG Images (*.png)", "png"); });
+  connect(pdf, &QPushButton::clicked, this, [this] { SaveAs("PDF Documents (*.pdf)", "pdf"); });
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  buttons->addWidget(png);
+  buttons->addWidget(pdf);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  layout->addLayout(buttons);
+  ShowSeries();
+}
+
+QWidget* ChartEditorDialog::BuildSeriesGroup() {
+  auto* group = new QGroupBox("Series", this);
+  auto* form = new QFormLayout(group);
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  series_ = new QComboBox(group);
+  series_->setMinimumWidth(220);
+  for (int i = 0; i < chart_->graphCount(); ++i) series_->addItem(chart_->graph(i)->name());
+  color_ = new QPushButton("Colour...", group);
+  lineWidth_ = new QSpinBox(group);
+  lineWidth_->setRange(0, 10);
+  lineWidth_->setSpecialValueText("No line");
+  marker_ = new QComboBox(group);
+  for (const MarkerChoice& m : kMarkers) marker_->addItem(m.name);
+  markerSize_ = new QSpinBox(group);
+  markerSize_->setRange(3, 20);
+  series_->setObjectName("series");
+  color_->setObjectName("colour");
+  lineWidth_->setObjectName("lineWidth");
+  marker_->setObjectName("markers");
+  markerSize_->setObjectName("markerSize");
+  form->addRow("Series:", series_);
+  form->addRow("Colour:", color_);
+  form->addRow("Line width:", lineWidth_);
+  form->addRow("Markers:", marker_);
+  form->addRow("Marker size:", markerSize_);
+  connect(series_, &QComboBox::currentIndexChanged, this, &ChartEditorDialog::ShowSeries);
+  connect(color_, &QPushButton::clicked, this, &ChartEditorDialog::ChooseColor);
+  connect(lineWidth_, &QSpinBox::valueChanged, this, &ChartEditorDialog::ApplySeriesStyle);
+  connect(marker_, &QComboBox::currentIndexChanged, this, &ChartEditorDialog::ApplySeriesStyle);
+  connect(markerSize_, &QSpinBox::valueChanged, this, &ChartEditorDialog::ApplySeriesStyle);
+  return group;
+}
+
+QWidget* ChartEditorDialog::BuildAxesGroup() {
+  auto* group = new QGroupBox("Axes", this);
+  auto* grid = new QGridLayout(group);
+  const char* headers[] = {"", "Title", "", "Minimum", "Maximum"};
+  for (int c = 0; c < 5; ++c) grid->addWidget(new QLabel(headers[c], group), 0, c);
+  const std::pair<QCPAxis*, const char*> axes[] = {{chart_->xAxis, "Bottom axis:"}, {chart_->yAxis, "Left axis:"}};
+  const char* names[] = {"bottom", "left"};
+  for (int i = 0; i < 2; ++i) {
+    AxisControls& a = axes_[static_cast<std::size_t>(i)];
+    a.axis = axes[i].first;
+    a.title = new QLineEdit(group);
+    a.title->setMinimumWidth(200);
+    a.automatic = new QCheckBox("Automatic", group);
+    a.minimum = RangeBox(group);
+    a.maximum = RangeBox(group);
+    const QString name = names[i];
+    a.title->setObjectName(name + "Title");
+    a.automatic->setObjectName(name + "Automatic");
+    a.minimum->setObjectName(name + "Minimum");
+    a.maximum->setObjectName(name + "Maximum");
+    grid->addWidget(new QLabel(axes[i].second, group), i + 1, 0);
+    grid->addWidget(a.title, i + 1, 1);
+    grid->addWidget(a.automatic, i + 1, 2);
+    grid->addWidget(a.minimum, i + 1, 3);
+    grid->addWidget(a.maximum, i + 1, 4);
+    ShowAxis(a);
+    connect(a.title, &QLineEdit::textEdited, this, [this, &a](const QString& text) {
+      a.axis->setLabel(text);
+      chart_->replot();
+    });
+    connect(a.automatic, &QCheckBox::toggled, this, [this, &a](bool automatic) {
+      if (showing_) return;
+      SetAxisRangeFixed(a.axis, !automatic);
+      if (automatic) RescaleAndReplot(chart_);
+      ShowAxis(a);
+    });
+    for (QDoubleSpinBox* box : {a.minimum, a.maximum})
+      connect(box, &QDoubleSpinBox::editingFinished, this, [this, &a] { ApplyAxisRange(a); });
+  }
+  return group;
+}
+
+QCPGraph* ChartEditorDialog::CurrentSeries() const { return chart_->graph(series_->currentIndex()); }
+
+void ChartEditorDialog::ShowSeries() {
+  QCPGraph* series = CurrentSeries();
+  if (!series) return;
+  showing_ = true;
+  PaintSwatch(color_, series->pen().color());
+  lineWidth_->setValue(series->lineStyle() == QCPGraph::lsNone ? 0 : std::max(1, series->pen().width()));
+  for (int i = 0; i < static_cast<int>(std::size(kMarkers)); ++i)
+    if (kMarkers[i].shape == series->scatterStyle().shape()) marker_->setCurrentIndex(i);
+  markerSize_->setValue(static_cast<int>(series->scatterStyle().size()));
+  showing_ = false;
+}
+
+void ChartEditorDialog::ChooseColor() {
+  QCPGraph* series = CurrentSeries();
+  if (!series) return;
+  const auto color = dialogs_.ChooseColor(series->pen().color(), "Series Colour");
+  if (!color) return;
+  QPen pen = series->pen();
+  pen.setColor(*color);
+  series->setPen(pen);
+  PaintSwatch(color_, *color);
+  ApplySeriesStyle();
+}
+
+void ChartEditorDialog::ApplySeriesStyle() {
+  QCPGraph* series = CurrentSeries();
+  if (!series || showing_) return;
+  const QColor color = series->pen().color();
+  const int width = lineWidth_->value();
+  series->setLineStyle(width == 0 ? QCPGraph::lsNone : QCPGraph::lsLine);
+  series->setPen(QPen(color, std::max(width, 1)));
+  series->setScatterStyle(QCPScatterStyle(kMarkers[marker_->currentIndex()].shape, color, Qt::white,
+                                          markerSize_->value()));
+  chart_->replot();
+}
+
+void ChartEditorDialog::ShowAxis(AxisControls& a) {
+  showing_ = true;
+  a.title->setText(a.axis->label());
+  const bool fixed = IsAxisRangeFixed(a.axis);
+  a.automatic->setChecked(!fixed);
+  a.minimum->setValue(a.axis->range().lower);
+  a.maximum->setValue(a.axis->range().upper);
+  a.minimum->setEnabled(fixed);
+  a.maximum->setEnabled(fixed);
+  showing_ = false;
+}
+
+void ChartEditorDialog::ApplyAxisRange(AxisControls& a) {
+  if (showing_ || a.automatic->isChecked()) return;
+  if (a.minimum->value() >= a.maximum->value()) {
+    dialogs_.ShowMessage("The minimum of an axis must be less than its maximum");
+    ShowAxis(a);
+    return;
+  }
+  a.axis->setRange(a.minimum->value(), a.maximum->value());
+  chart_->replot();
+}
+
+bool ChartEditorDialog::SaveImage(const QString& fileName) {
+  const bool pdf = fileName.endsWith(".pdf", Qt::CaseInsensitive);
+  const bool saved = pdf ? chart_->savePdf(fileName) : chart_->savePng(fileName);
+  if (!saved) dialogs_.ShowMessage("File writing error");
+  return saved;
+}
+
+void ChartEditorDialog::SaveAs(const QString& filter, const QString& suffix) {
+  const FileDialogRequest request{"Tessolan: Save Graph", saveFolder_, "graph." + suffix, {filter}, suffix};
+  const QString fileName = dialogs_.GetSaveFileName(request);
+  if (!fileName.trimmed().isEmpty()) SaveImage(fileName);
+}
+
+}  // namespace tessolan

@@ -1,0 +1,92 @@
+// The commands of the main window that gather the task from its controls, and the gathering
+// steps themselves.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "model/AppState.h"
+#include "run/Gathering.h"
+#include "ui/main/GeometryPage.h"
+#include "ui/widgets/MemoLines.h"
+#include "ui/main/TFMain.h"
+#include "ui/widgets/UiLocale.h"
+#include "ui/dialogs/UserDialogs.h"
+
+namespace tessolan {
+
+bool TFMain::GatherGeometry(QString& message) {
+  std::string text;
+  AuxiliaryTexts auxiliary;
+  const bool ok = tessolan::GatherGeometry(ReadControls(), state_, text, &auxiliary, DecimalSeparator());
+  message = QString::fromStdString(text);
+  if (ok) {
+    pageGeometry->edPeriod->setText(QString::fromStdString(auxiliary.Period));
+    pageGeometry->edFullHeight->setText(QString::fromStdString(auxiliary.FullHeight));
+    pageGeometry->edHeight->setText(QString::fromStdString(auxiliary.Height));
+    pageGeometry->edFaceVertexAngle->setText(QString::fromStdString(auxiliary.FaceVertexAngle));
+    pageGeometry->edNCR->setText(QString::fromStdString(auxiliary.NCR));
+  }
+  return ok;
+}
+
+bool TFMain::GatherViewingConditions(QString& message) {
+  std::string text;
+  const bool ok = tessolan::GatherViewingConditions(ReadControls(), state_, text, DecimalSeparator());
+  message = QString::fromStdString(text);
+  return ok;
+}
+
+void TFMain::GatherTemperatures() { tessolan::GatherTemperatures(ReadControls(), state_); }
+
+bool TFMain::GatherMaterial(QString& message) {
+  message.clear();
+  // A point still being typed belongs to the material; the table refuses it with its own message.
+  if (!cdsR_->CheckBrowseMode()) return false;
+  std::string text;
+  const bool ok = tessolan::GatherMaterial(ReadControls(), cdsR_->Records(), state_, text);
+  message = QString::fromStdString(text);
+  return ok;
+}
+
+bool TFMain::GatherComments(QString& message) {
+  std::string text;
+  const bool ok = tessolan::GatherComments(MemoLines(mComments), state_, text);
+  message = QString::fromStdString(text);
+  return ok;
+}
+
+void TFMain::ShowFailure(const QString& message) {
+  if (!message.isEmpty()) dialogs_.ShowMessage(message);
+}
+
+void TFMain::btnCalculateClick() {
+  QString message;
+  if (!GatherGeometry(message)) ShowFailure(message);
+}
+
+void TFMain::btnDrawClick() {
+  QString message;
+  if (!GatherGeometry(message)) {
+    ShowFailure(message);
+    return;
+  }
+  OpenDrawingsWindow();
+}
+
+void TFMain::btnComputeClick() {
+  // A point still being typed belongs to the material; the table refuses it with its own message.
+  if (!cdsR_->CheckBrowseMode()) return;
+  // The geometry step on its own first, so that "Auxiliary Parameters" show what is modelled.
+  QString message;
+  if (!GatherGeometry(message)) {
+    ShowFailure(message);
+    return;
+  }
+  std::string text;
+  if (!GatherForModeling(ReadControls(), cdsR_->Records(), MemoLines(mComments), state_, text, DecimalSeparator())) {
+    ShowFailure(QString::fromStdString(text));
+    return;
+  }
+  OpenModelingWindow();
+}
+
+}  // namespace tessolan

@@ -1,0 +1,164 @@
+// The "Initial Data" menu: a whole task saved, loaded and cleared, and the default task read
+// while the window is created.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "model/AppState.h"
+#include "data/FileMessages.h"
+#include "ui/main/GeometryPage.h"
+#include "engine/GeometryPreprocessing.h"
+#include "data/InitialDataFile.h"
+#include "run/LoadedTaskChecks.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/widgets/MemoLines.h"
+#include "model/Notation.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/main/ReportPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/TFMain.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/main/TaskNames.h"
+#include "ui/widgets/UiLocale.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/main/ViewingConditionsPage.h"
+
+namespace tessolan {
+namespace {
+
+constexpr const char* kLoadQuestion = "All existing initial data and results will be erased\nContinue?";
+constexpr const char* kClearQuestion = "All existing initial data (and modeling results) will be erased\nContinue?";
+
+void ShowAuxiliaryTexts(GeometryPage& page, const AuxiliaryTexts& texts) {
+  page.edPeriod->setText(QString::fromStdString(texts.Period));
+  page.edFullHeight->setText(QString::fromStdString(texts.FullHeight));
+  page.edHeight->setText(QString::fromStdString(texts.Height));
+  page.edFaceVertexAngle->setText(QString::fromStdString(texts.FaceVertexAngle));
+  page.edNCR->setText(QString::fromStdString(texts.NCR));
+}
+
+// Each index that passes selects its radio group before the next one is looked at, so a
+// failure leaves the groups set so far.
+bool SelectRadioItems(TFMain& window, const LoadedInitialData& loaded) {
+  const auto messages = RadioIndexMessages(loaded);
+  RadioGroup* const groups[] = {window.pageGeometry->rgShape, window.pageGeometry->rgCenter,
+                                window.pageViewingConditions->rgVC};
+  const int indices[] = {loaded.Shape, loaded.CenterPosition, loaded.VCType};
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    if (!messages[i].empty()) {
+      window.Dialogs().ShowMessage(QString::fromStdString(messages[i]));
+      return false;
+    }
+    groups[i]->SetItemIndex(indices[i]);
+  }
+  return true;
+}
+
+// The read task shown in the window, step by step; a failed check or geometry stops it with
+// its message and leaves what was set before.
+void ShowLoadedTask(TFMain& window, const LoadedInitialData& loaded, const QString& path) {
+  if (!SelectRadioItems(window, loaded)) return;
+  TaskControls controls = window.ReadControls();
+  SetGeometryBoxes(loaded, controls);
+  window.WriteControls(controls);
+
+  // The geometry is derived from the values as read, not as the boxes round them.
+  AppState& state = window.State();
+  std::string message;
+  AuxiliaryTexts auxiliary;
+  if (!PreprocessGeometry(state.initialData, state.geometry, message, &auxiliary, DecimalSeparator())) {
+    window.Dialogs().ShowMessage(QString::fromStdString(message));
+    return;
+  }
+  ShowAuxiliaryTexts(*window.pageGeometry, auxiliary);
+
+  controls = window.ReadControls();
+  SetRemainingBoxes(loaded, controls);
+  window.WriteControls(controls);
+  const int duplicates = window.FillSpectralTable(loaded.points);
+  AppendMemoLines(window.mComments, loaded.comments);
+  window.edFileName->setText(path);
+  window.pageGeometry->rgShapeClick();
+  window.pageGeometry->edTopFlatSideLengthChange();
+  if (duplicates > 0) window.Dialogs().ShowMessage(QString::fromStdString(DuplicatedPointsMessage(duplicates)));
+}
+
+}  // namespace
+
+void TFMain::LoadInitialDataAtStart() { LoadInitialData(true); }
+
+void TFMain::Load4Click() { LoadInitialData(false); }
+
+void TFMain::LoadInitialData(bool atStart) {
+  QString path;
+  if (atStart) {
+    if (state_.folders.DataDir.empty()) return;
+    path = QString::fromStdString(DefaultInitialDataFile(state_.folders));
+    if (!QFileInfo(path).isFile()) return;
+  } else {
+    path = ChosenFileName(ShowOpenDialog(dialogs_, "Initial Data", QString::fromStdString(state_.folders.DataDir)));
+    if (path.isEmpty()) return;
+  }
+  const InitialDataFileRead read = ReadInitialDataFile(path.toStdString());
+  if (!read.ok) {
+    dialogs_.ShowMessage(QString::fromStdString(read.message));
+    return;
+  }
+  if (read.data.commentsTooLong) dialogs_.ShowMessage(kCommentsTooLongMessage);
+  // A freshly created window has nothing to lose; "no" leaves the task as it was.
+  if (!atStart) {
+    if (!dialogs_.Confirm(kLoadQuestion)) return;
+    ClearAll();
+  }
+  TakeLoadedTask(read.data, state_);
+  ShowLoadedTask(*this, read.data, path);
+}
+
+void TFMain::SaveAs4Click() {
+  QString message;
+  if (!GatherGeometry(message)) {
+    ShowFailure(message);
+    return;
+  }
+  GatherTemperatures();
+  if (!GatherMaterial(message) || !GatherViewingConditions(message)) {
+    ShowFailure(message);
+    return;
+  }
+  std::string& taskName = state_.identity.TaskName;
+  taskName = MakeSafeFileName(TaskNameFromFileBox(edFileName->text()).toStdString());
+  const QString path = ChosenFileName(ShowSaveDialog(dialogs_, "Initial Data",
+                                                     QString::fromStdString(state_.folders.DataDir),
+                                                     QString::fromStdString(taskName)));
+  if (path.isEmpty()) return;
+  std::string error;
+  if (!SaveInitialDataFile(path.toStdString(), state_.initialData, state_.spectral, MemoLines(mComments),
+                           DateTimeNow(), error)) {
+    dialogs_.ShowMessage(QString::fromStdString(error));
+    return;
+  }
+  edFileName->setText(path);
+}
+
+void TFMain::Clear4Click() {
+  if (dialogs_.Confirm(kClearQuestion)) ClearAll();
+}
+
+void TFMain::ClearAll() {
+  EmptyTable(*cdsR_);
+  EmptyTable(*cdsEERT_);
+  WriteControls(ClearedControls());
+  pageMaterial->rgRE->SetItemIndex(0);
+  pageResults->rgEERT->SetItemIndex(0);
+  for (QLineEdit* box : {edFileName, pageResults->edResultsFileName, pageReport->edReportFileName,
+                         pageGeometry->edNCR, pageGeometry->edPeriod, pageGeometry->edHeight,
+                         pageGeometry->edFullHeight, pageGeometry->edFaceVertexAngle})
+    box->clear();
+  mComments->clear();
+  pageReport->mReport->clear();
+  ClearTargetingCharts();
+  pageReport->cbReadOnly->setChecked(true);
+}
+
+}  // namespace tessolan
