@@ -115,7 +115,8 @@ integration (10,000 rays). The plot also draws the unfolded-groove reference as 
 The same sweep with diffusity 1."""),
     ("Standard error against seed scatter", """
 Thirty runs of the parallel mode with seeds 1 to 30 (independent streams), on a diffuse cavity (45°, b = 10°,
-a = 30°, TBase 310 K, TTop 290 K, Tbg 250 K, ρ = 0.1, 0.5, 0.9), at 2,000 and 20,000 rays. If each run's reported
+a = 30°, TBase 310 K, TTop 290 K, Tbg 250 K, ρ = 0.1, 0.5, 0.9), at 2,000 and 20,000 rays, and seen by the
+Integrated detector (diameter 5 at 500, b = 5°), whose rays each carry a weight of their own. If each run's reported
 standard error SE_i is right, χ² = Σ((x_i − x̄)/SE_i)² follows the χ² law with 29 degrees of freedom. The table
 gives its Wilson–Hilferty normal score z = ((χ²/29)^(1/3) − (1 − 2/261))/√(2/261). The rows of one ray count
 share their rays (the three reflectances, EEIso and EE), so they move together: each ray count is one draw."""),

@@ -26,16 +26,27 @@ TaskControls ScatterTask() {
   return c;
 }
 
+// The same cavity seen by the Integrated detector: every ray has a weight of its own, so the
+// errors are those of a ratio of sums.
+TaskControls IntegratedScatterTask() {
+  TaskControls c = ScatterTask();
+  c.VCType = kIntegrated;
+  c[NumericBox::B] = 5;
+  c[NumericBox::DD] = 5;
+  c[NumericBox::HD] = 500;
+  return c;
+}
+
 const std::vector<double> kRho{0.1, 0.5, 0.9};
 
 struct SeedRuns {
   std::vector<RunResults> runs;
 };
 
-SeedRuns RunSeeds(std::uint64_t rays) {
+SeedRuns RunSeeds(std::uint64_t rays, const TaskControls& task = ScatterTask()) {
   SeedRuns s;
   for (int seed = 1; seed <= kSeeds; ++seed)
-    s.runs.push_back(RunTask(ScatterTask(), MaterialOf(kRho, 4), {rays, 0, static_cast<std::uint32_t>(seed), true}));
+    s.runs.push_back(RunTask(task, MaterialOf(kRho, 4), {rays, 0, static_cast<std::uint32_t>(seed), true}));
   return s;
 }
 
@@ -56,8 +67,16 @@ const Quantity kQuantities[] = {{"EEIso", &RunResults::eeIso, &RunResults::eeIso
 // sum over seeds of ((x_i - mean) / SE_i)^2 is chi-square with 29 degrees of freedom when the
 // reported errors are right; its Wilson-Hilferty z must lie within 4.
 TEST(MonteCarloErrorTest, ReportedErrorsMatchTheScatterOfIndependentSeeds) {
-  for (std::uint64_t rays : {2000u, 20000u}) {
-    const SeedRuns s = RunSeeds(rays);
+  struct Setting {
+    const char* viewing;
+    TaskControls task;
+    std::uint64_t rays;
+  };
+  const Setting settings[] = {{"Directional B", ScatterTask(), 2000},
+                              {"Directional B", ScatterTask(), 20000},
+                              {"Integrated", IntegratedScatterTask(), 20000}};
+  for (const auto& [viewing, task, rays] : settings) {
+    const SeedRuns s = RunSeeds(rays, task);
     for (const Quantity& q : kQuantities) {
       for (std::size_t k = 0; k < kRho.size(); ++k) {
         long double mean = 0;
@@ -68,8 +87,8 @@ TEST(MonteCarloErrorTest, ReportedErrorsMatchTheScatterOfIndependentSeeds) {
           chi2 += static_cast<double>(d * d);
         }
         const double z = ChiSquareZ(chi2, kSeeds - 1);
-        char name[96];
-        std::snprintf(name, sizeof name, "%s, rho %.1f, %llu rays: chi2 = %.1f (29 dof)", q.name, kRho[k],
+        char name[128];
+        std::snprintf(name, sizeof name, "%s, %s, rho %.1f, %llu rays: chi2 = %.1f (29 dof)", viewing, q.name, kRho[k],
                       static_cast<unsigned long long>(rays), chi2);
         // Recorded as a z-score of the chi-square against its expectation of 29.
         ExpectWithinFourSigma({"Standard error against seed scatter", name, "chi-square, 29 degrees of freedom",
