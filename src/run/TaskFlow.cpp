@@ -67,7 +67,9 @@ FlowStep SetField(TaskControls& controls, const FieldSetting& s) {
   const double given = static_cast<double>(s.value);
   const double value = BoxValue(*box, given);
   FlowStep step;
-  if (static_cast<long double>(value) != s.value) {
+  // A box holds a double: a value already on the box's grid (0.9 for the nearest double to it)
+  // is taken as it is, without a word.
+  if (value != given) {
     step.warnings.push_back(s.field + "=" + s.text + " is taken as " + FormatFixed(value, 15, limits.decimals) +
                             " (range " + FormatGeneral(limits.minimum) + " to " + FormatGeneral(limits.maximum) +
                             ", " + std::to_string(limits.decimals) + " decimals)");
