@@ -12,12 +12,6 @@
 namespace tessolan {
 namespace {
 
-std::vector<std::string> SettableFieldNames() {
-  std::vector<std::string> names{"Shape", "CenterPosition", "VCType"};
-  for (const auto& box : kNumericBoxes) names.emplace_back(box.fieldName);
-  return names;
-}
-
 std::string SettableFields() {
   std::string text;
   for (const auto& name : SettableFieldNames()) text += (text.empty() ? "" : ", ") + name;
@@ -245,9 +239,11 @@ std::string BatchUsage() {
          "      --set FIELD=VALUE  override one value of the task, through its box's range and\n"
          "                         decimals; repeatable. FIELD is one of:\n" +
          WrappedFields(std::string(25, ' '), 60) +
-         "      --name NAME        task name for the report (default: the file name without .txt)\n"
+         "      --name NAME        task name for the report (default: the file name without its\n"
+         "                         extension)\n"
          "  -o, --results FILE     write the results file there (default: standard output)\n"
-         "  -r, --report FILE      also write the report there\n"
+         "  -r, --report FILE      also write the report there (its numbers with the decimal\n"
+         "                         separator of the locale, as the window writes them)\n"
          "      --search KIND      hit search: indexed (default) or exhaustive (the slow reference;\n"
          "                         both give the same numbers)\n"
          "      --parallel[=N]     trace on N threads (default: one per core), each block of rays\n"

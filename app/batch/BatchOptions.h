@@ -7,16 +7,9 @@
 #include <vector>
 
 #include "run/RunTracing.h"
+#include "run/TaskFlow.h"
 
 namespace tessolan {
-
-// One --set FIELD=VALUE: a numeric box's task value or a radio index, applied after the task
-// file is loaded, as if the user had changed that control.
-struct FieldSetting {
-  std::string field;
-  long double value = 0;
-  std::string text;  // VALUE as given, for messages
-};
 
 // --sweep FIELD=START:STOP:STEP: the task is run once for each value START, START + STEP, ...
 // up to STOP, each taken like --set FIELD=VALUE, all from the same seed.
@@ -35,7 +28,7 @@ struct BatchOptions {
   long double threshold = 1e-6L;
   std::optional<std::uint32_t> seed;  // none: from the clock
   std::vector<FieldSetting> settings;
-  std::optional<std::string> taskName;     // none: the task file's name without ".txt"
+  std::optional<std::string> taskName;     // none: the task file's name without its extension
   std::optional<std::string> resultsFile;  // none: standard output
   std::optional<std::string> reportFile;   // none: no report
   std::optional<std::string> csvFile;      // none: no CSV (a sweep writes its CSV to standard output)

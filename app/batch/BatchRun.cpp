@@ -1,24 +1,14 @@
 #include "BatchRun.h"
 
-#include <filesystem>
 #include <memory>
 #include <vector>
 
-#include "model/AppState.h"
 #include "data/CsvExport.h"
 #include "data/FileMessages.h"
-#include "run/Gathering.h"
-#include "engine/GeometryPreprocessing.h"
-#include "data/InitialDataFile.h"
-#include "data/KeyedTable.h"
-#include "model/Notation.h"
-#include "data/RadioIndices.h"
-#include "engine/RandomGenerator.h"
-#include "run/Report.h"
-#include "data/ReportFile.h"
 #include "data/ResultsFile.h"
-#include "run/RunTracing.h"
-#include "data/TextFile.h"
+#include "model/AppState.h"
+#include "model/Notation.h"
+#include "run/TaskFlow.h"
 
 #include "ProgressBar.h"
 
@@ -29,87 +19,11 @@
 namespace tessolan {
 namespace {
 
-// Shows the program's message; false, so that a step can end with it.
-bool Fail(std::ostream& err, const std::string& message) {
-  err << message << '\n';
-  return false;
-}
-
-// What the main window holds after loading a task file: its controls, table and comments.
-struct LoadedTask {
-  TaskControls controls;
-  std::vector<SpectralPoint> material;
-  std::vector<std::string> comments;
-};
-
-// The load at start: read, check the indices, preprocess the geometry on the values read, then
-// the boxes (boxes of other viewing conditions keep their design values), table and comments.
-bool LoadTask(const std::string& path, AppState& state, LoadedTask& task, std::ostream& err) {
-  const InitialDataFileRead read = ReadInitialDataFile(path);
-  if (!read.ok) return Fail(err, read.message);
-  const LoadedInitialData& d = read.data;
-  if (d.commentsTooLong) err << "Warning: " << kCommentsTooLongMessage << '\n';
-  std::string message;
-  if (!CheckRadioIndices(d.Shape, d.CenterPosition, d.VCType, message)) return Fail(err, message);
-  state.initialData = d.task;
-  if (!PreprocessGeometry(state.initialData, state.geometry, message)) return Fail(err, message);
-  task.controls = LoadedControls(d, DesignControls());
-  SpectralTable table;
-  if (const int skipped = InsertAll<SpectralPoint>(table, d.points))
-    err << "Warning: " << DuplicatedPointsMessage(skipped) << '\n';
-  task.material = table.Records();
-  task.comments = d.comments;
-  return true;
-}
-
-// The --set overrides, as if typed into the controls: a box value is kept within the box's range
-// and rounded to its decimals; a radio index must be one of its group's items.
-bool ApplySettings(const std::vector<FieldSetting>& settings, TaskControls& controls, std::ostream& err) {
-  for (const FieldSetting& s : settings) {
-    if (const auto group = FindRadioGroupByFieldName(s.field)) {
-      const std::string message = RadioIndexMessage(*group, static_cast<long long>(s.value));
-      if (!message.empty()) return Fail(err, message);
-      int& index = *group == RadioGroup::Shape            ? controls.Shape
-                   : *group == RadioGroup::CenterPosition ? controls.CenterPosition
-                                                          : controls.VCType;
-      index = static_cast<int>(s.value);
-      continue;
-    }
-    const NumericBox box = *FindBoxByFieldName(s.field);
-    const NumericBoxSpec& limits = BoxSpec(box);
-    const double value = BoxValue(box, static_cast<double>(s.value));
-    if (value != s.value) {
-      err << "Warning: " << s.field << "=" << s.text << " is taken as " << FormatFixed(value, 15, limits.decimals)
-          << " (range " << FormatGeneral(limits.minimum) << " to " << FormatGeneral(limits.maximum) << ", "
-          << limits.decimals << " decimals)\n";
-    }
-    controls[box] = value;
-  }
-  return true;
-}
-
-std::string DefaultTaskName(const std::string& path) {
-  std::string name = std::filesystem::path(path).filename().string();
-  if (name.size() >= 4 && name.substr(name.size() - 4) == ".txt") name.resize(name.size() - 4);
-  return name;
-}
-
-bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
-
-ResultsCsvHeading CsvHeading(const AppState& state, std::uint32_t seed) {
-  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, seed, std::nullopt};
-}
-
-bool WriteCsv(const std::optional<std::string>& file, const std::vector<std::string>& lines, std::ostream& out,
-              std::ostream& err) {
-  std::string message;
-  if (!file) {
-    out << CsvText(lines) << std::flush;
-    return true;
-  }
-  if (SaveCsvFile(*file, lines, message)) return true;
-  err << NamedFileWritingErrorMessage(*file) << '\n';
-  return false;
+// Shows the step's warnings, and its message when it failed; true when it went through.
+bool Show(const FlowStep& step, std::ostream& err) {
+  for (const std::string& warning : step.warnings) err << "Warning: " << warning << '\n';
+  if (!step.ok) err << step.message << '\n';
+  return step.ok;
 }
 
 // Follows the run for the batch tool: Ctrl-C becomes the Stop button, and a terminal shows a bar.
@@ -132,29 +46,25 @@ class BatchObserver : public RunObserver {
   std::unique_ptr<ProgressBar> bar_;
 };
 
-// The results (to the file or standard output) and the report; every file is attempted.
-bool WriteOutputs(const BatchOptions& options, const AppState& state, std::uint32_t seed, std::ostream& out,
-                  std::ostream& err) {
-  bool ok = true;
+// The results (to the file or standard output), the report and the CSV; every file is
+// attempted. The report takes the user's decimal separator, as the window's does.
+bool WriteOutputs(const BatchOptions& options, const AppState& state, std::ostream& out, std::ostream& err) {
+  if (!options.resultsFile) out << ResultsText(state) << std::flush;
+  const OutputFiles files{options.resultsFile, options.reportFile, options.csvFile};
+  return Show(WriteOutputs(state, files, UserDecimalSeparator()), err);
+}
+
+// A sweep's table: to its file, or to standard output when none is given.
+bool WriteSweepCsv(const std::optional<std::string>& file, const std::vector<std::string>& lines, std::ostream& out,
+                   std::ostream& err) {
   std::string message;
-  if (!options.resultsFile) {
-    out << FileBytes(ResultsFileLines(state.spectral)) << std::flush;
-  } else if (!SaveResultsFile(*options.resultsFile, state.spectral, message)) {
-    err << NamedFileWritingErrorMessage(*options.resultsFile) << '\n';
-    ok = false;
+  if (!file) {
+    out << CsvText(lines) << std::flush;
+    return true;
   }
-  if (options.reportFile) {
-    const auto report = BuildReport(state, state.run.StartTime, state.run.FinishTime);
-    if (!SaveReportFile(*options.reportFile, report, message)) {
-      err << NamedFileWritingErrorMessage(*options.reportFile) << '\n';
-      ok = false;
-    }
-  }
-  if (options.csvFile) {
-    const auto lines = ResultsCsvLines(CsvHeading(state, seed), ResultsRows(state.spectral));
-    ok = WriteCsv(options.csvFile, lines, out, err) && ok;
-  }
-  return ok;
+  if (SaveCsvFile(*file, lines, message)) return true;
+  err << NamedFileWritingErrorMessage(*file) << '\n';
+  return false;
 }
 
 int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams& io,
@@ -162,8 +72,7 @@ int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams
   std::unique_ptr<ProgressBar> bar;
   if (io.errIsTerminal && !quiet) bar = std::make_unique<ProgressBar>(io.err, state.accuracy.NRays);
   BatchObserver observer(state.run, interrupted, std::move(bar));
-  state.run.StartTime = DateTimeNow();
-  const RunOutcome outcome = RunTracing(state, observer, run);
+  const RunOutcome outcome = RunTask(state, observer, run);
   if (interrupted || outcome == RunOutcome::StoppedByUser) {
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
@@ -172,26 +81,21 @@ int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams
     io.err << RunOutcomeMessage(outcome) << '\n';
     return outcome == RunOutcome::FovInterrupted ? kExitFovInterrupted : kExitInvalid;
   }
-  state.run.FinishTime = DateTimeNow();
+  if (run.targetError > 0) io.err << "Rays traced: " << state.accuracy.NRays << '\n';
   return kExitDone;
 }
 
-// Everything before the run, with the modeling command's checks and Start's preparation.
+// Everything before the run: load, the settings, the modeling command's checks, the name and
+// Start's preparation.
 bool PrepareTask(const BatchOptions& options, const std::vector<FieldSetting>& settings, AppState& state,
                  std::ostream& err) {
   LoadedTask task;
-  std::string message;
-  if (!LoadTask(options.taskFile, state, task, err) || !ApplySettings(settings, task.controls, err)) return false;
-  if (!GatherForModeling(task.controls, task.material, task.comments, state, message)) return Fail(err, message);
-  state.identity.TaskName = options.taskName.value_or(DefaultTaskName(options.taskFile));
-  if (IsBlank(state.identity.TaskName)) return Fail(err, "Task Name cannot be blank");
-  return PrepareRun(state, options.rays, options.threshold, message) || Fail(err, message);
-}
-
-std::uint32_t ChooseSeed(const BatchOptions& options) {
-  RandomGenerator clock;
-  clock.Randomize();
-  return options.seed.value_or(clock.seed());
+  if (!Show(LoadTask(options.taskFile, state, task), err)) return false;
+  for (const FieldSetting& setting : settings)
+    if (!Show(SetField(task.controls, setting), err)) return false;
+  if (!Show(GatherTask(task, state), err)) return false;
+  const std::string name = options.taskName.value_or(TaskNameFromFile(options.taskFile, DateTimeNow()));
+  return Show(NameTask(state, name), err) && Show(PrepareTask(state, options.rays, options.threshold), err);
 }
 
 // Loads, prepares and traces the task with these settings from `seed`; kExitDone with the state
@@ -203,26 +107,17 @@ int RunTask(const BatchOptions& options, const std::vector<FieldSetting>& settin
   state.randomSeed = seed;
   if (announceSeed) io.err << "Random seed: " << seed << '\n';
   if (interrupted) {
-    Fail(io.err, RunOutcomeMessage(RunOutcome::StoppedByUser));
+    io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
   }
-  RunCounters counters;
-  RunOptions run = options.run;
-  run.counters = &counters;
-  if (const int code = Trace(run, options.quiet, state, io, interrupted); code != kExitDone) return code;
-  if (run.targetError > 0) {
-    // The report then says how many rays the run took.
-    state.accuracy.NRays = static_cast<std::uint32_t>(counters.rays);
-    io.err << "Rays traced: " << counters.rays << '\n';
-  }
-  return kExitDone;
+  return Trace(options.run, options.quiet, state, io, interrupted);
 }
 
 // A sweep: the task once per value of the swept field, every run from the same seed, all rows
 // in one CSV table.
 int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted) {
   const Sweep& sweep = *options.sweep;
-  const std::uint32_t seed = ChooseSeed(options);
+  const std::uint32_t seed = options.seed.value_or(ClockSeed());
   std::vector<SweepRun> runs;
   ResultsCsvHeading heading;
   const auto box = FindBoxByFieldName(sweep.field);
@@ -237,21 +132,21 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
     // The value as the run took it: a box's value within its range and decimals.
     runs.push_back({box ? BoxValue(*box, static_cast<double>(value)) : static_cast<double>(value),
                     ResultsRows(state->spectral)});
-    heading = CsvHeading(*state, seed);
+    heading = CsvHeading(*state);
   }
-  return WriteCsv(options.csvFile, SweepCsvLines(heading, sweep.field, runs), io.out, io.err) ? kExitDone
-                                                                                              : kExitInvalid;
+  return WriteSweepCsv(options.csvFile, SweepCsvLines(heading, sweep.field, runs), io.out, io.err) ? kExitDone
+                                                                                                  : kExitInvalid;
 }
 
 }  // namespace
 
 int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted) {
   if (options.sweep) return RunSweep(options, io, interrupted);
-  const std::uint32_t seed = ChooseSeed(options);
+  const std::uint32_t seed = options.seed.value_or(ClockSeed());
   auto state = std::make_unique<AppState>();
   if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted); code != kExitDone)
     return code;
-  return WriteOutputs(options, *state, seed, io.out, io.err) ? kExitDone : kExitInvalid;
+  return WriteOutputs(options, *state, io.out, io.err) ? kExitDone : kExitInvalid;
 }
 
 int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted) {

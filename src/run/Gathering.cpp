@@ -111,10 +111,21 @@ bool ReadAccuracy(AppState& state, std::uint64_t nRays, Extended threshold, std:
   return true;
 }
 
-bool PrepareRun(AppState& state, std::uint64_t nRays, Extended threshold, std::string& message) {
+bool PrepareRun(AppState& state, std::uint64_t nRays, Extended threshold, std::string& message,
+                const std::function<void(const std::string&)>& stepLine) {
+  const auto line = [&stepLine](const char* text) {
+    if (stepLine) stepLine(text);
+  };
+  line("Preprocessing geometry...");
   if (!PreprocessGeometry(state.initialData, state.geometry, message)) return false;
+  line("Done.");
+  line("Preprocessing radiation characteristics...");
   ComputeEmissivities(state.spectral);
-  return ReadAccuracy(state, nRays, threshold, message);
+  line("Done.");
+  line("Reading accuracy parameters...");
+  if (!ReadAccuracy(state, nRays, threshold, message)) return false;
+  line("Done.");
+  return true;
 }
 
 }  // namespace tessolan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,7 +36,10 @@ void ComputeEmissivities(SpectralArrays& spectral);
 bool ReadAccuracy(AppState& state, std::uint64_t nRays, Extended threshold, std::string& message);
 
 // Start's preparation of a run in one call: geometry derived again, emissivities, accuracy.
-bool PrepareRun(AppState& state, std::uint64_t nRays, Extended threshold, std::string& message);
+// `stepLine`, when given, receives the modeling window's progress lines of the steps
+// ("Preprocessing geometry...", "Done.", ...); a failing step's message is not among them.
+bool PrepareRun(AppState& state, std::uint64_t nRays, Extended threshold, std::string& message,
+                const std::function<void(const std::string&)>& stepLine = {});
 
 inline constexpr const char* kNoSpectralDataMessage = "No spectral reflectance data found";
 inline constexpr const char* kTooManyRaysMessage = "Too many rays";

@@ -136,6 +136,8 @@ TEST(BatchRunTest, SetGoesThroughTheBoxRangeAndDecimals) {
             "Warning: DB=20.00004 is taken as 20.0000 (range 0 to 10000, 4 decimals)\n"
             "Random seed: 5\n");
   EXPECT_NE(plain.out, run({}).out);
+  // Values already on the boxes' grids are taken without a word, though no double holds them.
+  EXPECT_EQ(run({"Diffusity=0.9", "AngleB=12.345", "Tref=300.1", "DA=0.0001"}).err, "Random seed: 5\n");
   // Angle b has three decimals; 5.0005 is a hair below the tie in binary and rounds down.
   EXPECT_EQ(run({"AngleB=5.0005"}).out, run({"AngleB=5"}).out);
   EXPECT_NE(run({"AngleB=5.0006"}).out, run({"AngleB=5"}).out);
