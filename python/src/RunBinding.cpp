@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <exception>
@@ -22,10 +23,7 @@ class PythonObserver : public RunObserver {
   PythonObserver(RunRecord& run, std::uint64_t total, py::object progress)
       : run_(run), total_(total), progress_(std::move(progress)) {}
 
-  void StatusTick(std::uint32_t rayIndex) override {
-    done_ = rayIndex - 1;
-    Poll();
-  }
+  void StatusTick(std::uint32_t /*rayIndex*/) override { Poll(); }
   void LetEventsThrough() override { Poll(); }
 
   // With the lock held, after the run: raises what stopped it, or reports the end to `progress`.
@@ -43,6 +41,8 @@ class PythonObserver : public RunObserver {
     const Clock::time_point now = Clock::now();
     if (now < nextSignalCheck_) return;
     nextSignalCheck_ = now + kSignalPeriod;
+    // The single sequence counts every ray in RayIndex, the parallel mode every status tick.
+    if (run_.RayIndex > 0) done_ = std::max<std::uint64_t>(done_, run_.RayIndex - 1);
     py::gil_scoped_acquire lock;
     try {
       if (PyErr_CheckSignals() != 0) throw py::error_already_set();
@@ -87,6 +87,7 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
   if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
     throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
   RunOptions options{.search = SearchOf(search), .parallel = parallel, .threads = static_cast<unsigned>(threads)};
+  options.stopPromptly = true;
   if (targetError) options.targetError = DecimalOf(*targetError);
 
   auto state = std::make_shared<AppState>();
