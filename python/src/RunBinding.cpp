@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -80,13 +81,13 @@ std::uint32_t SeedOf(const std::optional<long long>& seed) {
 Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
             long long threads, std::optional<double> targetError, const std::string& search,
             const py::object& progress) {
-  if (rays < 0) throw py::value_error("rays must be at least 0");
+  if (rays < 1) throw py::value_error("rays must be at least 1");
   if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
   if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
   if (targetError && !(*targetError > 0)) throw py::value_error("target_error must be above 0");
   if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
     throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
-  RunOptions options{.search = SearchOf(search), .parallel = parallel, .threads = static_cast<unsigned>(threads)};
+  RunOptions options{.search = SearchOf(search), .parallel = parallel, .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
   options.stopPromptly = true;
   if (targetError) options.targetError = DecimalOf(*targetError);
 

@@ -12,7 +12,7 @@ import tessolan
 
 
 @pytest.mark.parametrize("arguments,error", [
-    (dict(rays=-1), ValueError),
+    (dict(rays=0), ValueError),
     (dict(rays=100_000_001), tessolan.TaskError),
     (dict(seed=-1), ValueError),
     (dict(seed=2**32), ValueError),
