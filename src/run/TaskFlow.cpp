@@ -23,7 +23,9 @@ FlowStep Failed(std::string message, std::vector<std::string> warnings = {}) {
   return {false, std::move(message), std::move(warnings)};
 }
 
-int& RadioIndex(TaskControls& controls, RadioGroup group) {
+// The index of the group's control; const when the controls are.
+template <typename Controls>
+auto& RadioIndex(Controls& controls, RadioGroup group) {
   return group == RadioGroup::Shape ? controls.Shape
          : group == RadioGroup::CenterPosition ? controls.CenterPosition
                                                : controls.VCType;
@@ -83,10 +85,7 @@ FlowStep SetField(TaskControls& controls, std::string_view field, long double va
 }
 
 std::optional<double> FieldValue(const TaskControls& controls, std::string_view field) {
-  if (const auto group = FindRadioGroupByFieldName(field)) {
-    TaskControls copy = controls;
-    return RadioIndex(copy, *group);
-  }
+  if (const auto group = FindRadioGroupByFieldName(field)) return RadioIndex(controls, *group);
   if (const auto box = FindBoxByFieldName(field)) return controls[*box];
   return std::nullopt;
 }

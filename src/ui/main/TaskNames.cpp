@@ -1,24 +1,21 @@
 #include "ui/main/TaskNames.h"
 
-#include <QFileInfo>
-
 #include "model/Folders.h"
 #include "model/Notation.h"
+#include "run/TaskRules.h"
 
 namespace tessolan {
 
 QString TaskNameFromFileBox(const QString& fileBoxText) {
-  if (fileBoxText.trimmed().isEmpty()) return QString::fromStdString(FormatDateTime(DateTimeNow()));
-  const QString fileName = QFileInfo(fileBoxText).fileName();
-  return fileName.left(qMax(0, fileName.size() - 4));
+  return QString::fromStdString(TaskNameFromFile(fileBoxText.toStdString(), DateTimeNow()));
 }
 
 std::string EnsureSafeTaskName(std::string& taskName, const QString& fileBoxText) {
-  if (QString::fromStdString(taskName).trimmed().isEmpty()) taskName = TaskNameFromFileBox(fileBoxText).toStdString();
+  if (IsBlankText(taskName)) taskName = TaskNameFromFileBox(fileBoxText).toStdString();
   taskName = MakeSafeFileName(taskName);
   return taskName;
 }
 
-QString ChosenFileName(const QString& name) { return name.trimmed().isEmpty() ? QString() : name; }
+QString ChosenFileName(const QString& name) { return IsBlankText(name.toStdString()) ? QString() : name; }
 
 }  // namespace tessolan

@@ -6,7 +6,7 @@
 namespace tessolan {
 
 // The name the file commands propose file names from when the task has none of its own: the
-// initial data file's name (folders removed) without its last four characters, the ".txt";
+// task name of the initial data file (TaskNameFromFile: its name without folders and extension);
 // or, when no initial data file is named, the current date and time "yyyy/mm/dd hh:nn:ss".
 QString TaskNameFromFileBox(const QString& fileBoxText);
 
@@ -14,7 +14,7 @@ QString TaskNameFromFileBox(const QString& fileBoxText);
 // taken from the initial data file box; either way it is made safe for a file name and stored.
 std::string EnsureSafeTaskName(std::string& taskName, const QString& fileBoxText);
 
-// A name chosen in a file dialog, or an empty string when it is blank after trimming.
+// A name chosen in a file dialog, or an empty string when it is blank (IsBlankText).
 QString ChosenFileName(const QString& name);
 
 }  // namespace tessolan

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -78,11 +80,10 @@ class TFMCRT : public QDialog {
 
   // The steps of a run (TFMCRTRun.cpp).
   void Run();
-  bool PrepareRun();
-  bool ReadAccuracy(QString& message);
+  void ShowRunStarted();
   void FinishRun();
   void SaveResults();
-  void SaveReport();
+  void SaveReport(const std::vector<std::string>& report);
   bool MayWrite(const QString& name, bool overwrite);
   void ClearProgress();
   void SetIdle(bool idle);

@@ -27,6 +27,7 @@
 #include "data/ResultsFile.h"
 #include "ui/main/ResultsPage.h"
 #include "run/RunTracing.h"
+#include "run/TaskFlow.h"
 #include "ui/modeling/StandardErrorText.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/TFMain.h"
@@ -53,6 +54,7 @@ class ModelingRunView : public RunObserver {
   }
 
   void RunStarted() override {
+    window_.ShowRunStarted();
     window_.btnStop->setEnabled(true);
     window_.SetIdle(false);
   }
@@ -92,8 +94,6 @@ class ModelingRunView : public RunObserver {
 
 namespace {
 
-bool IsBlank(const QString& text) { return text.trimmed().isEmpty(); }
-
 QString DateTimeText(double dateTime) { return QString::fromStdString(FormatDateTime(dateTime)); }
 
 // The main window's page that holds `page` (each page sits in a scroll area of its own).
@@ -116,29 +116,27 @@ void TFMCRT::btnStartClick() {
 }
 
 void TFMCRT::Run() {
-  state_.identity.TaskName = edTaskName->text().toStdString();
-  if (IsBlank(edTaskName->text())) {
-    dialogs_.ShowMessage("Task Name cannot be blank");
+  const FlowStep named = NameTask(state_, edTaskName->text().toStdString());
+  if (!named) {
+    dialogs_.ShowMessage(QString::fromStdString(named.message));
     return;
   }
   ClearProgress();
   QCoreApplication::processEvents();
-  if (!PrepareRun()) return;
-
-  AddProgressLine("");
-  state_.run.StartTime = DateTimeNow();
-  AddProgressLine("Monte Carlo modeling  started: " + DateTimeText(state_.run.StartTime));
-  state_.run.RunSeed = state_.randomSeed;
-  AddProgressLine(QString("Random seed: %1").arg(state_.run.RunSeed));
-  AddProgressLine("Ray tracing in progress...");
-  SetIdle(false);
-  edTaskName->setReadOnly(true);
-  QCoreApplication::processEvents();
+  const auto nRays = kRayCountChoices[static_cast<std::size_t>(comboNRays->currentIndex())].value;
+  const auto threshold = kThresholdChoices[static_cast<std::size_t>(comboThreshold->currentIndex())].value;
+  const FlowStep prepared = PrepareTask(state_, nRays, threshold, [this](const std::string& line) {
+    AddProgressLine(QString::fromStdString(line));
+  });
+  if (!prepared) {
+    AddProgressLine(QString::fromStdString(prepared.message));
+    return;
+  }
 
   RunOptions options;
   options.parallel = cbAllCores->isChecked();
   ModelingRunView view(*this, options.parallel);
-  const RunOutcome outcome = RunTracing(state_, view, options);
+  const RunOutcome outcome = RunTask(state_, view, options);
   // The field-of-view interruption leaves the task name read-only and shows no finish time.
   if (outcome == RunOutcome::FovInterrupted) {
     SetIdle(true);
@@ -152,7 +150,6 @@ void TFMCRT::Run() {
     dialogs_.ShowMessage(message);
     return;
   }
-  state_.run.FinishTime = DateTimeNow();
   AddProgressLine("Monte Carlo modeling finished: " + DateTimeText(state_.run.FinishTime));
   SetIdle(true);
   edTaskName->setReadOnly(false);
@@ -160,34 +157,14 @@ void TFMCRT::Run() {
   FinishRun();
 }
 
-bool TFMCRT::PrepareRun() {
-  std::string text;
-  AddProgressLine("Preprocessing geometry...");
-  if (!PreprocessGeometry(state_.initialData, state_.geometry, text)) {
-    AddProgressLine(QString::fromStdString(text));
-    return false;
-  }
-  AddProgressLine("Done.");
-  AddProgressLine("Preprocessing radiation characteristics...");
-  ComputeEmissivities(state_.spectral);
-  AddProgressLine("Done.");
-  AddProgressLine("Reading accuracy parameters...");
-  QString message;
-  if (!ReadAccuracy(message)) {
-    AddProgressLine(message);
-    return false;
-  }
-  AddProgressLine("Done.");
-  return true;
-}
-
-bool TFMCRT::ReadAccuracy(QString& message) {
-  const std::uint64_t nRays = kRayCountChoices[static_cast<std::size_t>(comboNRays->currentIndex())].value;
-  const Extended threshold = kThresholdChoices[static_cast<std::size_t>(comboThreshold->currentIndex())].value;
-  std::string text;
-  const bool ok = tessolan::ReadAccuracy(state_, nRays, threshold, text);
-  message = QString::fromStdString(text);
-  return ok;
+void TFMCRT::ShowRunStarted() {
+  AddProgressLine("");
+  AddProgressLine("Monte Carlo modeling  started: " + DateTimeText(state_.run.StartTime));
+  AddProgressLine(QString("Random seed: %1").arg(state_.run.RunSeed));
+  AddProgressLine("Ray tracing in progress...");
+  SetIdle(false);
+  edTaskName->setReadOnly(true);
+  QCoreApplication::processEvents();
 }
 
 void TFMCRT::SetIdle(bool idle) {
@@ -207,9 +184,9 @@ void TFMCRT::FinishRun() {
   ShowPage(main_.pc, main_.pageReport);
   main_.pageResults->pcResults->setCurrentIndex(0);
   if (cbSaveResults->isChecked()) SaveResults();
-  SetMemoLines(main_.pageReport->mReport,
-               BuildReport(state_, state_.run.StartTime, state_.run.FinishTime, DecimalSeparator()));
-  if (cbSaveReport->isChecked()) SaveReport();
+  const std::vector<std::string> report = ReportLines(state_, UserDecimalSeparator());
+  SetMemoLines(main_.pageReport->mReport, report);
+  if (cbSaveReport->isChecked()) SaveReport(report);
   ShowPage(main_.pc, main_.pageResults);
   main_.pageResults->pcResults->setCurrentIndex(0);
   main_.pageResults->rgEERT->SetItemIndex(0);
@@ -217,8 +194,7 @@ void TFMCRT::FinishRun() {
 }
 
 void TFMCRT::SaveResults() {
-  const std::string path =
-      state_.folders.ResultsDir + "/" + MakeSafeFileName(state_.identity.TaskName) + "_res.txt";
+  const std::string path = ResultsFilePath(state_);
   const QString name = QString::fromStdString(path);
   if (!MayWrite(name, cbOverwriteResults->isChecked())) return;
   std::string message;
@@ -227,13 +203,14 @@ void TFMCRT::SaveResults() {
   main_.pageResults->edResultsFileName->setText(name);
 }
 
-void TFMCRT::SaveReport() {
-  const std::string path =
-      state_.folders.ReportsDir + "/" + MakeSafeFileName(state_.identity.TaskName) + "_rep.txt";
+// The report as built, not as the memo gives it back: the memo turns some characters of the
+// comments into others.
+void TFMCRT::SaveReport(const std::vector<std::string>& report) {
+  const std::string path = ReportFilePath(state_);
   const QString name = QString::fromStdString(path);
   if (!MayWrite(name, cbOverwriteReport->isChecked())) return;
   std::string message;
-  if (SaveReportFile(path, MemoLines(main_.pageReport->mReport), message))
+  if (SaveReportFile(path, report, message))
     main_.pageReport->edReportFileName->setText(name);
   else
     dialogs_.ShowMessage(QString::fromStdString(NamedFileWritingErrorMessage(path)));
