@@ -124,3 +124,19 @@ def test_run_lets_other_threads_go():
     stop.set()
     counter.join()
     assert len(ticks) - before > 20
+
+
+def test_runs_in_threads_give_the_numbers_of_runs_in_turn():
+    task = slow_task()
+    alone = [tessolan.run(task, rays=4000, seed=s).ee_noniso.tobytes() for s in (1, 2)]
+    together = [None, None]
+
+    def run(i):
+        together[i] = tessolan.run(task, rays=4000, seed=i + 1).ee_noniso.tobytes()
+
+    threads = [threading.Thread(target=run, args=(i,)) for i in range(2)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert together == alone
