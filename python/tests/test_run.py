@@ -81,9 +81,9 @@ def slow_task():
 
 def test_progress_is_told_rays_done_and_total():
     calls = []
-    tessolan.run(slow_task(), rays=30_000, seed=1, progress=lambda done, total: calls.append((done, total)))
-    assert calls[-1] == (30_000, 30_000)
-    assert all(total == 30_000 for _, total in calls)
+    tessolan.run(slow_task(), rays=60_000, seed=1, progress=lambda done, total: calls.append((done, total)))
+    assert calls[-1] == (60_000, 60_000)
+    assert all(total == 60_000 for _, total in calls)
     done = [d for d, _ in calls]
     assert done == sorted(done) and len(calls) >= 2
 
