@@ -5,6 +5,7 @@
 
 #include "model/AppState.h"
 #include "run/Gathering.h"
+#include "run/TaskFlow.h"
 #include "ui/main/GeometryPage.h"
 #include "ui/widgets/MemoLines.h"
 #include "ui/main/TFMain.h"
@@ -81,9 +82,10 @@ void TFMain::btnComputeClick() {
     ShowFailure(message);
     return;
   }
-  std::string text;
-  if (!GatherForModeling(ReadControls(), cdsR_->Records(), MemoLines(mComments), state_, text, DecimalSeparator())) {
-    ShowFailure(QString::fromStdString(text));
+  const LoadedTask task{ReadControls(), cdsR_->Records(), MemoLines(mComments)};
+  const FlowStep gathered = GatherTask(task, state_, DecimalSeparator());
+  if (!gathered) {
+    ShowFailure(QString::fromStdString(gathered.message));
     return;
   }
   OpenModelingWindow();

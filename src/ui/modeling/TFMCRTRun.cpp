@@ -15,13 +15,10 @@
 #include "model/AppState.h"
 #include "ui/widgets/EventRation.h"
 #include "data/FileMessages.h"
-#include "run/Gathering.h"
-#include "engine/GeometryPreprocessing.h"
 #include "ui/widgets/MemoLines.h"
 #include "model/Notation.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "run/Report.h"
 #include "data/ReportFile.h"
 #include "ui/main/ReportPage.h"
 #include "data/ResultsFile.h"
@@ -179,8 +176,7 @@ void TFMCRT::FinishRun() {
   main_.FillResultsTable(ResultsRows(state_.spectral));
   // The table keeps what made it, for the heading of its CSV export; a later run that is
   // stopped changes the accuracy and seed in the state but not the table.
-  main_.pageResults->SetRunHeading(
-      {state_.identity.TaskName, state_.accuracy.NRays, state_.accuracy.Threshold, state_.run.RunSeed, std::nullopt});
+  main_.pageResults->SetRunHeading(CsvHeading(state_));
   ShowPage(main_.pc, main_.pageReport);
   main_.pageResults->pcResults->setCurrentIndex(0);
   if (cbSaveResults->isChecked()) SaveResults();
