@@ -47,6 +47,7 @@ class ParallelRun {
         nRays_(state.accuracy.NRays),
         blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
         seed_(state.randomSeed),
+        stopPromptly_(options.stopPromptly),
         target_(state.spectral, state.initialData, options.targetError) {
     unsigned threads = options.threads;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
@@ -218,8 +219,9 @@ class ParallelRun {
       const bool finished = running_ == 0;
       lock.unlock();
       const std::uint64_t traced = traced_.load(std::memory_order_relaxed);
-      const bool goOn = ReportTicks(std::min<std::uint64_t>(traced + 1, nRays_));
+      bool goOn = ReportTicks(std::min<std::uint64_t>(traced + 1, nRays_));
       if (goOn) observer_.LetEventsThrough();
+      if (stopPromptly_ && state_.run.StopRequested) goOn = false;
       lock.lock();
       if (!goOn) {
         abandoned_ = true;
@@ -262,6 +264,7 @@ class ParallelRun {
   std::uint32_t nRays_;
   std::uint32_t blocks_;
   std::uint32_t seed_;
+  bool stopPromptly_;
   unsigned threads_;
   std::vector<BlockSums> slots_;
   TargetError target_;

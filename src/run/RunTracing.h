@@ -42,6 +42,10 @@ struct RunOptions {
   // single sequence, after every block of the parallel mode, once at least kMinTargetRays rays are in),
   // and is normalised with the rays traced so far.
   Extended targetError = 0;
+  // Honours a stop request at once instead of at the next status tick: after the ray being
+  // traced (single sequence) or within a few milliseconds (parallel mode). For a front that must
+  // stop promptly, such as Python on Ctrl-C; a run that completes is the same either way.
+  bool stopPromptly = false;
 };
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their

@@ -49,6 +49,7 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
     }
     if (run.RayIndex % run.StatusStep == 0 && target.Reached(uncertainty, sums.sumW)) break;
     observer.LetEventsThrough();
+    if (options.stopPromptly && run.StopRequested) break;
   }
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};

@@ -95,6 +95,57 @@ TEST(RunTracingTest, ParallelStopKeepsTheBlocksAddedSoFar) {
   EXPECT_EQ(task.state->spectral.ArrRTIso[0], kSentinel);
 }
 
+// Presses Stop from LetEventsThrough, between status ticks, once the run reaches a ray.
+struct PromptStopObserver : RunObserver {
+  AppState* state = nullptr;
+  std::uint32_t stopAtRay = 0;
+  void LetEventsThrough() override {
+    if (state->run.RayIndex >= stopAtRay) state->run.StopRequested = true;
+  }
+};
+
+TEST(RunTracingTest, StopPromptlyEndsBetweenStatusTicks) {
+  RunOptions single;
+  single.stopPromptly = true;
+  GatheredTask task;
+  task.Gather(10000);  // status ticks every 10 rays
+  PromptStopObserver obs;
+  obs.state = task.state.get();
+  obs.stopAtRay = 25;
+  EXPECT_EQ(RunTracing(*task.state, obs, single), RunOutcome::StoppedByUser);
+  EXPECT_EQ(task.state->run.RayIndex, 25u) << "the ray being traced is the last";
+
+  RunOptions parallel = single;
+  parallel.parallel = true;
+  parallel.threads = 2;
+  GatheredTask big;
+  big.Gather(100000000);  // status ticks every 100,000 rays
+  obs.state = big.state.get();
+  obs.stopAtRay = 0;
+  RunCounters counters;
+  parallel.counters = &counters;
+  EXPECT_EQ(RunTracing(*big.state, obs, parallel), RunOutcome::StoppedByUser);
+  EXPECT_LT(counters.rays, 100000u) << "stopped before the first status tick";
+}
+
+TEST(RunTracingTest, StopPromptlyChangesNothingInACompletedRun) {
+  for (RunOptions mode : kModes) {
+    GatheredTask usual, prompt;
+    usual.Gather(3000);
+    prompt.Gather(3000);
+    RecordingObserver obs;
+    ASSERT_EQ(RunTracing(*usual.state, obs, mode), RunOutcome::Completed);
+    mode.stopPromptly = true;
+    ASSERT_EQ(RunTracing(*prompt.state, obs, mode), RunOutcome::Completed);
+    const SpectralArrays &a = usual.state->spectral, &b = prompt.state->spectral;
+    for (int k = 0; k < a.NWL; ++k) {
+      EXPECT_EQ(a.ArrEE[k], b.ArrEE[k]);
+      EXPECT_EQ(a.ArrEEIsoSE[k], b.ArrEEIsoSE[k]);
+    }
+    EXPECT_EQ(usual.state->randomSeed, prompt.state->randomSeed);
+  }
+}
+
 TEST(RunTracingTest, BeamPartlyOutsideTheRadiatorAlwaysInterrupts) {
   for (const RunOptions& mode : kModes) {
     for (std::uint32_t seed = 0; seed < 10; ++seed) {

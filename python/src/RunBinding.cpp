@@ -1,0 +1,139 @@
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include <pybind11/functional.h>
+#include <pybind11/stl.h>
+
+#include "Bindings.h"
+
+namespace tessolan::python {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Follows a run with the interpreter's lock released: a few times a second it takes the lock
+// for a moment to let Python handle signals (Ctrl-C) and to call the progress callable. An
+// exception from either stops the run, like the Stop button, and is raised once it has ended.
+class PythonObserver : public RunObserver {
+ public:
+  PythonObserver(RunRecord& run, std::uint64_t total, py::object progress)
+      : run_(run), total_(total), progress_(std::move(progress)) {}
+
+  void StatusTick(std::uint32_t /*rayIndex*/) override { Poll(); }
+  void LetEventsThrough() override { Poll(); }
+
+  // With the lock held, after the run: raises what stopped it, or reports the end to `progress`.
+  void Finish(bool completed) {
+    if (error_) std::rethrow_exception(error_);
+    if (completed && !progress_.is_none()) progress_(total_, total_);
+  }
+
+ private:
+  static constexpr auto kSignalPeriod = std::chrono::milliseconds(100);
+  static constexpr auto kProgressPeriod = std::chrono::milliseconds(250);
+
+  void Poll() {
+    if (error_) return;
+    const Clock::time_point now = Clock::now();
+    if (now < nextSignalCheck_) return;
+    nextSignalCheck_ = now + kSignalPeriod;
+    // The single sequence counts every ray in RayIndex, the parallel mode every status tick.
+    if (run_.RayIndex > 0) done_ = std::max<std::uint64_t>(done_, run_.RayIndex - 1);
+    py::gil_scoped_acquire lock;
+    try {
+      if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+      if (!progress_.is_none() && now >= nextProgress_) {
+        nextProgress_ = now + kProgressPeriod;
+        progress_(done_, total_);
+      }
+    } catch (...) {
+      error_ = std::current_exception();
+      run_.StopRequested = true;
+    }
+  }
+
+  RunRecord& run_;
+  const std::uint64_t total_;
+  py::object progress_;
+  std::uint64_t done_ = 0;
+  Clock::time_point nextSignalCheck_ = Clock::now() + kSignalPeriod;
+  Clock::time_point nextProgress_ = Clock::now();
+  std::exception_ptr error_;
+};
+
+HitSearchKind SearchOf(const std::string& search) {
+  if (search == "indexed") return HitSearchKind::Indexed;
+  if (search == "exhaustive") return HitSearchKind::Exhaustive;
+  throw py::value_error("search must be 'indexed' or 'exhaustive', not '" + search + "'");
+}
+
+std::uint32_t SeedOf(const std::optional<long long>& seed) {
+  if (!seed) return ClockSeed();
+  if (*seed < 0 || *seed > 0xFFFFFFFFLL) throw py::value_error("seed must be in 0..4294967295");
+  return static_cast<std::uint32_t>(*seed);
+}
+
+Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
+            long long threads, std::optional<double> targetError, const std::string& search,
+            const py::object& progress) {
+  if (rays < 1) throw py::value_error("rays must be at least 1");
+  if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
+  if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
+  if (targetError && !(*targetError > 0)) throw py::value_error("target_error must be above 0");
+  if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
+    throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
+  RunOptions options{.search = SearchOf(search), .parallel = parallel, .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
+  options.stopPromptly = true;
+  if (targetError) options.targetError = DecimalOf(*targetError);
+
+  auto state = std::make_shared<AppState>();
+  state->initialData = t.loadedData;
+  state->geometry = t.loadedGeometry;
+  Check(GatherTask(t.task, *state));
+  Check(NameTask(*state, t.name));
+  Check(PrepareTask(*state, static_cast<std::uint64_t>(rays), DecimalOf(threshold)));
+  state->randomSeed = SeedOf(seed);
+
+  PythonObserver observer(state->run, state->accuracy.NRays, progress);
+  RunOutcome outcome;
+  {
+    py::gil_scoped_release unlocked;
+    outcome = RunTask(*state, observer, options);
+  }
+  observer.Finish(outcome == RunOutcome::Completed);
+  if (outcome != RunOutcome::Completed) throw TaskFailure(RunOutcomeMessage(outcome));
+  return Results{state};
+}
+
+}  // namespace
+
+void BindRun(py::module_& m) {
+  m.def("run", &Run, py::arg("task"), py::kw_only(), py::arg("rays") = 10000, py::arg("seed") = py::none(),
+        py::arg("threshold") = 1e-6, py::arg("parallel") = false, py::arg("threads") = 0,
+        py::arg("target_error") = py::none(), py::arg("search") = "indexed", py::arg("progress") = py::none(),
+        R"(Traces the task and returns its Results.
+
+rays          rays to trace (at most 100,000,000)
+seed          the generator's seed, 0..4294967295; None: from the clock (Results.seed tells it)
+threshold     radiant flux threshold: a ray ends when its flux falls below it
+parallel      False: the program's single sequence of random numbers, ray after ray;
+              True: blocks of rays over threads, each block with its own stream; the numbers
+              then depend on the seed only, not on the number of threads
+threads       threads of the parallel mode; 0: one per processor core
+target_error  when given, the run ends as soon as every wavelength's standard error of both
+              effective emissivities is at most this
+search        "indexed" or "exhaustive" (the reference; same hits, slower)
+progress      a callable given (rays done, rays total) a few times a second
+
+The same task, seed, rays and threshold give the numbers and files of tessolan-batch.
+Raises TaskError when the program refuses the task or the run ends early, and KeyboardInterrupt
+when Ctrl-C stops it (within a second). The interpreter's lock is released while it runs.)");
+  m.def("clock_seed", &ClockSeed, "A generator seed from the clock, as a run given no seed takes.");
+}
+
+}  // namespace tessolan::python
