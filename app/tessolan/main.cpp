@@ -12,6 +12,8 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Tessolan");
+  // Desktops match the window to its menu entry and icon by this name.
+  QGuiApplication::setDesktopFileName("org.tessolan.Tessolan");
   tessolan::ApplyApplicationStyle(application);
 
   auto state = std::make_unique<tessolan::AppState>();
