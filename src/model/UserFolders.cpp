@@ -85,7 +85,7 @@ FolderChoice ChooseFolders(const std::string& exeDir, const UserLocations& user)
   Folders folders = MakeFolders(root);
   folders.ExeDir = choice.folders.ExeDir;
   const std::string samples = facts.hasInstalledSamples ? InstalledSampleDir(choice.folders.ExeDir)
-                              : facts.hasDataFolder     ? MakeFolders(choice.folders.ExeDir).DataDir
+                              : facts.hasDataFolder     ? choice.folders.DataDir
                                                         : std::string();
   choice.problem = PrepareUserFolders(folders, samples);
   if (!IsFolder(folders.DataDir)) return choice;  // nothing usable was made
