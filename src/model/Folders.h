@@ -4,7 +4,8 @@
 
 namespace tessolan {
 
-// The program's standard folders beside its executable. The program never creates them.
+// The program's standard folders: beside its executable, or under a per-user folder when the
+// program cannot keep them there (model/UserFolders.h).
 struct Folders {
   std::string ExeDir;
   std::string DataDir;

@@ -5,9 +5,7 @@
 
 namespace tessolan {
 
-namespace {
-
-QPixmap DrawIcon(int size) {
+QPixmap TessolanIconPixmap(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -29,11 +27,9 @@ QPixmap DrawIcon(int size) {
   return pixmap;
 }
 
-}  // namespace
-
 QIcon TessolanIcon() {
   QIcon icon;
-  for (int size : {16, 32, 48, 64}) icon.addPixmap(DrawIcon(size));
+  for (int size : {16, 32, 48, 64}) icon.addPixmap(TessolanIconPixmap(size));
   return icon;
 }
 
