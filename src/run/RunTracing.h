@@ -42,6 +42,9 @@ struct RunOptions {
   // single sequence, after every block of the parallel mode, once at least kMinTargetRays rays are in),
   // and is normalised with the rays traced so far.
   Extended targetError = 0;
+  // Double: the fast mode, its numbers reproducible in their own right (same seed, same bits on
+  // every processor and thread count) and statistically equal to the exact mode's.
+  Precision precision = Precision::Extended;
 };
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their
