@@ -97,7 +97,8 @@ std::string DefaultTaskName(const std::string& path) {
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
 ResultsCsvHeading CsvHeading(const AppState& state, std::uint32_t seed) {
-  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, seed, std::nullopt};
+  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, seed, std::nullopt,
+          state.run.RunPrecision};
 }
 
 bool WriteCsv(const std::optional<std::string>& file, const std::vector<std::string>& lines, std::ostream& out,

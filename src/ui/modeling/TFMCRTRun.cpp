@@ -203,7 +203,8 @@ void TFMCRT::FinishRun() {
   // The table keeps what made it, for the heading of its CSV export; a later run that is
   // stopped changes the accuracy and seed in the state but not the table.
   main_.pageResults->SetRunHeading(
-      {state_.identity.TaskName, state_.accuracy.NRays, state_.accuracy.Threshold, state_.run.RunSeed, std::nullopt});
+      {state_.identity.TaskName, state_.accuracy.NRays, state_.accuracy.Threshold, state_.run.RunSeed, std::nullopt,
+       state_.run.RunPrecision});
   ShowPage(main_.pc, main_.pageReport);
   main_.pageResults->pcResults->setCurrentIndex(0);
   if (cbSaveResults->isChecked()) SaveResults();
