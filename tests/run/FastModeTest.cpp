@@ -18,8 +18,6 @@ namespace {
 
 using testing::GatheredTask;
 
-const SpectralArrays& Spectral(const GatheredTask& task) { return task.state->spectral; }
-
 struct Case {
   const char* name;
   std::function<void(GatheredTask&)> setUp;
