@@ -1,5 +1,6 @@
 // tessolan-bench: times whole runs of fixed tasks with the exhaustive and the indexed hit
-// search, and the indexed search in the parallel mode, side by side.
+// search, and the indexed search in the parallel mode, side by side; then the indexed search
+// in the fast (double precision) mode against the exact one, single sequence and parallel.
 //
 //   tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]
 
@@ -20,16 +21,19 @@ struct Settings {
   unsigned threads = std::thread::hardware_concurrency();
   std::string only;
   bool exhaustive = true;
+  bool fast = true;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]\n"
+               "                      [--no-fast]\n"
                "  --seconds S      length of each timed run (default 1)\n"
                "  --repeat N       timed runs per measurement, the fastest counts (default 3)\n"
                "  --threads N      threads of the parallel mode (default: every core)\n"
                "  --only TEXT      only the tasks whose name contains TEXT\n"
-               "  --no-exhaustive  skip the exhaustive search\n");
+               "  --no-exhaustive  skip the exhaustive search\n"
+               "  --no-fast        skip the fast (double precision) mode\n");
 }
 
 // False when the program should end: after --help (help set) or a bad argument.
@@ -47,6 +51,8 @@ bool ReadSettings(int argc, char** argv, Settings& s, bool& help) {
       s.only = argv[++i];
     } else if (arg == "--no-exhaustive") {
       s.exhaustive = false;
+    } else if (arg == "--no-fast") {
+      s.fast = false;
     } else {
       help = arg == "--help" || arg == "-h";
       PrintUsage(help ? stdout : stderr);
@@ -60,6 +66,36 @@ bool ReadSettings(int argc, char** argv, Settings& s, bool& help) {
 }
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
+
+// Nanoseconds per wavelength per hit.
+double PerWavelength(const tessolan::bench::Speed& s, const tessolan::bench::BenchTask& task) {
+  return s.nanosecondsPerHit / static_cast<double>(task.material.size());
+}
+
+// The second table: exact and fast mode, indexed search, with the time per wavelength per hit.
+void PrintPrecisionTable(const Settings& settings) {
+  using namespace tessolan;
+  std::printf("\n%-32s | %12s %9s | %12s %9s %8s | %12s %9s\n", "task", "extended", "ns/wl/hit", "double",
+              "ns/wl/hit", "ratio", "double par.", "speed-up");
+  std::printf("%-32s | %12s %9s | %12s %9s %8s | %12s %9s\n", "", "rays/s", "", "rays/s", "", "", "rays/s", "");
+  for (const bench::BenchTask& task : bench::FixedTasks()) {
+    if (!settings.only.empty() && task.name.find(settings.only) == std::string::npos) continue;
+    const double seconds = settings.seconds, repeat = settings.repetitions;
+    RunOptions exact{HitSearchKind::Indexed};
+    RunOptions fast = exact;
+    fast.precision = Precision::Double;
+    RunOptions fastParallel = fast;
+    fastParallel.parallel = true;
+    fastParallel.threads = settings.threads;
+    const bench::Speed e = bench::Measure(task, exact, seconds, repeat);
+    const bench::Speed f = bench::Measure(task, fast, seconds, repeat);
+    const bench::Speed p = bench::Measure(task, fastParallel, seconds, repeat);
+    std::printf("%-32s | %12.4g %9.4g | %12.4g %9.4g %7.3gx | %12.4g %8.3gx\n", task.name.c_str(), e.raysPerSecond,
+                PerWavelength(e, task), f.raysPerSecond, PerWavelength(f, task), Ratio(f.raysPerSecond, e.raysPerSecond),
+                p.raysPerSecond, Ratio(p.raysPerSecond, f.raysPerSecond));
+    std::fflush(stdout);
+  }
+}
 
 }  // namespace
 
@@ -90,5 +126,6 @@ int main(int argc, char** argv) {
                 parallel.raysPerSecond, Ratio(parallel.raysPerSecond, indexed.raysPerSecond));
     std::fflush(stdout);
   }
+  if (settings.fast) PrintPrecisionTable(settings);
   return 0;
 }

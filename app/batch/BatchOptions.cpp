@@ -130,6 +130,14 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
            error = "the hit search must be indexed or exhaustive, not '" + v + "'";
          return error.empty();
        }},
+      {"--precision",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         if (v == "extended" || v == "double")
+           o.run.precision = v == "extended" ? Precision::Extended : Precision::Double;
+         else
+           error = "the precision must be extended or double, not '" + v + "'";
+         return error.empty();
+       }},
       {"--target-error",
        [](const std::string& v, BatchOptions& o, std::string& error) {
          const auto x = ParseNumber(v);
@@ -249,6 +257,9 @@ std::string BatchUsage() {
          "      --parallel[=N]     trace on N threads (default: one per core), each block of rays\n"
          "                         from its own stream: the numbers depend on the seed only, not on\n"
          "                         N, but differ from those of the default single sequence\n"
+         "      --precision P      extended (default: 80-bit, the exact numbers) or double (the\n"
+         "                         fast mode, vectorised across wavelengths: same seed, same\n"
+         "                         numbers, statistically equal to extended but not bit for bit)\n"
          "      --target-error E   run to precision: stop as soon as every wavelength's standard\n"
          "                         error of both effective emissivities is at most E (the rays\n"
          "                         of -n are then the limit); the rays used are printed\n"

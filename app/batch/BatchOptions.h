@@ -34,7 +34,7 @@ struct BatchOptions {
   std::optional<std::string> csvFile;      // none: no CSV (a sweep writes its CSV to standard output)
   std::optional<Sweep> sweep;
   bool quiet = false;
-  RunOptions run;  // --search, --parallel and --target-error
+  RunOptions run;  // --search, --parallel, --precision and --target-error
 };
 
 enum class BatchAction { Run, Help, Version };

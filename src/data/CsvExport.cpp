@@ -1,5 +1,6 @@
 #include "data/CsvExport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -30,11 +31,13 @@ std::string Row(const ResultsRecord& r) {
 std::vector<std::string> HeadingLines(const ResultsCsvHeading& h) {
   constexpr const char* kTitle = "# Tessolan effective emissivities and radiance temperatures";
   if (h.resultsFile) return {kTitle, "# Results file: " + *h.resultsFile};
-  return {kTitle,
-          "# Task: " + h.task,
-          "# Rays: " + std::to_string(h.rays),
-          "# Radiant flux threshold: " + FormatGeneral(h.threshold),
-          "# Random seed: " + std::to_string(h.seed)};
+  std::vector<std::string> lines{kTitle,
+                                 "# Task: " + h.task,
+                                 "# Rays: " + std::to_string(h.rays),
+                                 "# Radiant flux threshold: " + FormatGeneral(h.threshold),
+                                 "# Random seed: " + std::to_string(h.seed)};
+  if (h.precision == Precision::Double) lines.emplace_back("# Precision: double (fast mode)");
+  return lines;
 }
 
 }  // namespace
@@ -49,7 +52,9 @@ std::vector<std::string> ResultsCsvLines(const ResultsCsvHeading& heading, std::
 std::vector<std::string> SweepCsvLines(const ResultsCsvHeading& heading, const std::string& field,
                                        std::span<const SweepRun> runs) {
   std::vector<std::string> lines = HeadingLines(heading);
-  lines.insert(lines.end() - 1, "# Swept: " + field);
+  const auto seedLine = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return line.starts_with("# Random seed"); });
+  lines.insert(seedLine, "# Swept: " + field);
   lines.push_back(field + "," + kResultsCsvColumns);
   for (const SweepRun& run : runs)
     for (const ResultsRecord& r : run.rows) lines.push_back(Field(run.value) + "," + Row(r));

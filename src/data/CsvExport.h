@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Extended.h"
+#include "model/RunRecord.h"
 #include "data/KeyedTable.h"
 
 namespace tessolan {
@@ -24,6 +25,8 @@ struct ResultsCsvHeading {
   Extended threshold = 0;
   std::uint32_t seed = 0;
   std::optional<std::string> resultsFile;
+  // A run in the fast mode says so in a line of its own.
+  Precision precision = Precision::Extended;
 };
 
 inline constexpr const char* kResultsCsvColumns =

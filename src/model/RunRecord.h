@@ -5,6 +5,11 @@
 
 namespace tessolan {
 
+// The arithmetic of a run's work over wavelengths: the exact 80-bit extended precision, or the
+// fast mode's double precision across wavelengths with SIMD (same seed, same numbers, but not
+// the same bits as the exact mode).
+enum class Precision { Extended, Double };
+
 // The last run's times (days since 1899-12-30, time of day as the fraction) and the run control.
 struct RunRecord {
   double StartTime = 0;
@@ -16,6 +21,8 @@ struct RunRecord {
   std::atomic<bool> StopRequested{false};
   // Seed the generator held when the last run started, so a user can repeat it.
   std::uint32_t RunSeed = 0;
+  // The arithmetic the last run used.
+  Precision RunPrecision = Precision::Extended;
 };
 
 // NRays div 100 and NRays div 1000, each clamped to 1..1,000,000.

@@ -13,6 +13,8 @@
 #include "engine/IndexedHitSearch.h"
 #include "engine/PhiloxGenerator.h"
 #include "engine/RandomGenerator.h"
+#include "run/ExactRays.h"
+#include "run/FastRays.h"
 #include "run/RunLoops.h"
 
 namespace tessolan {
@@ -33,17 +35,17 @@ struct BlockSums {
 // The calling thread only watches: it reports the ticks of the rays traced so far, in order,
 // checks the stop request and the field-of-view latch at every status tick, and lets the
 // window's events through.
-template <class HitSearch>
+template <class Mode, class HitSearch>
 class ParallelRun {
  public:
-  using Tracer = RayTracer<PhiloxGenerator, HitSearch>;
+  using Rays = typename Mode::template Rays<PhiloxGenerator, HitSearch>;
 
   ParallelRun(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options)
       : state_(state),
         observer_(observer),
         search_(search),
         input_(MakeTracingInput(state)),
-        radiance_(state.spectral, state.initialData),
+        shared_(state),
         nRays_(state.accuracy.NRays),
         blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
         seed_(state.randomSeed),
@@ -96,19 +98,17 @@ class ParallelRun {
   // What a worker thread works with. It allocates it itself, so that its arrays come from its
   // own part of the heap and never share a cache line with another thread's.
   struct Worker {
-    Tracer tracer;
-    std::vector<Extended> rayEmissivity, rayRadiance, blockEmissivity, blockRadiance;
+    Rays rays;
+    std::vector<Extended> blockEmissivity, blockRadiance;
     UncertaintySums blockUncertainty;
   };
 
   // Every block's uncertainty sums share one shift: that of the run's first ray, traced here
   // once more with its own stream.
   void TakeUncertaintyShift() {
-    const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
-    Tracer probe(input_, search_, radiance_);
-    std::vector<Extended> emissivity(nwl), radiance(nwl);
+    Rays probe(input_, search_, shared_);
     uncertainty_.Reset(state_.spectral.NWL);
-    ShiftFromProbeRay(probe, PhiloxGenerator(seed_, 0), emissivity.data(), radiance.data(), uncertainty_);
+    probe.TakeShift(PhiloxGenerator(seed_, 0), uncertainty_);
     for (BlockSums& slot : slots_) slot.uncertainty = uncertainty_;
   }
 
@@ -120,8 +120,9 @@ class ParallelRun {
   void Work() {
     try {
       const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
-      Worker worker{Tracer(input_, search_, radiance_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
-                    std::vector<Extended>(nwl), std::vector<Extended>(nwl), uncertainty_};
+      Worker worker{Rays(input_, search_, shared_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
+                    uncertainty_};
+      worker.rays.Begin(uncertainty_);
       while (!abandoned_.load(std::memory_order_relaxed)) {
         const std::uint32_t block = nextBlock_.fetch_add(1);
         if (block >= blocks_) break;
@@ -164,7 +165,7 @@ class ParallelRun {
     std::uint64_t reported = first;
     for (std::uint64_t r = first; r < end; ++r) {
       if (abandoned_.load(std::memory_order_relaxed)) return false;
-      if (!TraceOneRay(worker.tracer, rng, ray, worker.rayEmissivity.data(), worker.rayRadiance.data(), sums)) {
+      if (!worker.rays.TraceOne(rng, ray, sums)) {
         vectorNormZero_ = true;
         abandoned_ = true;
         return false;
@@ -180,6 +181,7 @@ class ParallelRun {
       }
     }
     traced_.fetch_add(end - reported, std::memory_order_relaxed);
+    worker.rays.Flush(sums);
     std::copy(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), slot.emissivity.begin());
     std::copy(worker.blockRadiance.begin(), worker.blockRadiance.end(), slot.radiance.begin());
     slot.uncertainty = worker.blockUncertainty;
@@ -260,7 +262,7 @@ class ParallelRun {
   RunObserver& observer_;
   const HitSearch& search_;
   TracingInput input_;
-  RunRadiance radiance_;
+  const typename Mode::Shared shared_;
   std::uint32_t nRays_;
   std::uint32_t blocks_;
   std::uint32_t seed_;
@@ -291,16 +293,20 @@ class ParallelRun {
 
 }  // namespace
 
-template <class HitSearch>
+template <class Mode, class HitSearch>
 RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
                            const RunOptions& options, RunCounters& counters) {
-  ParallelRun<HitSearch> run(state, observer, search, options);
+  ParallelRun<Mode, HitSearch> run(state, observer, search, options);
   return run.Run(counters);
 }
 
-template RunOutcome TraceInParallel(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
-                                    RunCounters&);
-template RunOutcome TraceInParallel(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
-                                    RunCounters&);
+template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
+                                               const RunOptions&, RunCounters&);
+template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&,
+                                               const RunOptions&, RunCounters&);
+template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
+                                              const RunOptions&, RunCounters&);
+template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&,
+                                              const RunOptions&, RunCounters&);
 
 }  // namespace tessolan

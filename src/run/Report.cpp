@@ -118,6 +118,7 @@ std::vector<std::string> BuildReport(const AppState& state, double startTime, do
   WriteComments(state.identity, w);
   w.Line("Number of rays: " + std::to_string(state.accuracy.NRays));
   w.Line("Radiant flux threshold: " + w.F(state.accuracy.Threshold, 10, 8));
+  if (state.run.RunPrecision == Precision::Double) w.Line(kFastModeReportLine);
   w.Line();
   w.Line("Monte Carlo modeling  started: " + FormatDateTime(startTime));
   w.Line("Monte Carlo modeling finished: " + FormatDateTime(finishTime));

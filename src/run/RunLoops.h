@@ -11,11 +11,12 @@
 namespace tessolan {
 
 // The two ways RunTracing traces a run's rays: each sums the rays' contributions into ArrEEIso
-// and ArrEE and ends with ConcludeRun. Instantiated for both hit searches.
-template <class HitSearch>
+// and ArrEE and ends with ConcludeRun. Instantiated for both hit searches and both precisions
+// (Mode: ExactMode or FastMode).
+template <class Mode, class HitSearch>
 RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
                                const RunOptions& options, RunCounters& counters);
-template <class HitSearch>
+template <class Mode, class HitSearch>
 RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
                            const RunOptions& options, RunCounters& counters);
 

@@ -3,17 +3,26 @@
 #include "engine/ExhaustiveHitSearch.h"
 #include "engine/IndexedHitSearch.h"
 #include "run/Radiometry.h"
+#include "run/ExactRays.h"
+#include "run/FastRays.h"
 #include "run/RunLoops.h"
 #include "engine/Vectors.h"
 
 namespace tessolan {
 namespace {
 
+template <class Mode, class HitSearch>
+RunOutcome TraceIn(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options,
+                   RunCounters& counters) {
+  if (options.parallel) return TraceInParallel<Mode>(state, observer, search, options, counters);
+  return TraceSingleSequence<Mode>(state, observer, search, options, counters);
+}
+
 template <class HitSearch>
 RunOutcome Trace(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options,
                  RunCounters& counters) {
-  if (options.parallel) return TraceInParallel(state, observer, search, options, counters);
-  return TraceSingleSequence(state, observer, search, options, counters);
+  if (options.precision == Precision::Double) return TraceIn<FastMode>(state, observer, search, options, counters);
+  return TraceIn<ExactMode>(state, observer, search, options, counters);
 }
 
 }  // namespace
@@ -42,6 +51,7 @@ RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside
 
 RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options) {
   state.run.StopRequested = false;
+  state.run.RunPrecision = options.precision;
   observer.RunStarted();
   const HitShape shape = MakeHitShape(state.initialData, state.geometry);
   RunCounters counters;

@@ -46,6 +46,9 @@ struct RunOptions {
   // traced (single sequence) or within a few milliseconds (parallel mode). For a front that must
   // stop promptly, such as Python on Ctrl-C; a run that completes is the same either way.
   bool stopPromptly = false;
+  // Double: the fast mode, its numbers reproducible in their own right (same seed, same bits on
+  // every processor and thread count) and statistically equal to the exact mode's.
+  Precision precision = Precision::Extended;
 };
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their

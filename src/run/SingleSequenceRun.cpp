@@ -4,24 +4,27 @@
 #include "engine/ExhaustiveHitSearch.h"
 #include "engine/IndexedHitSearch.h"
 #include "engine/RandomGenerator.h"
+#include "run/ExactRays.h"
+#include "run/FastRays.h"
 #include "run/RunLoops.h"
 
 namespace tessolan {
 
 // The program's own run: one thread, the program's generator, ray after ray, with a status and
 // a progress tick before the rays whose numbers are multiples of their steps.
-template <class HitSearch>
+template <class Mode, class HitSearch>
 RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
                                const RunOptions& options, RunCounters& counters) {
   SpectralArrays& s = state.spectral;
   RunRecord& run = state.run;
-  RayTracer<RandomGenerator, HitSearch> tracer(MakeTracingInput(state), search);
+  const typename Mode::Shared shared(state);
+  typename Mode::template Rays<RandomGenerator, HitSearch> rays(MakeTracingInput(state), search, shared);
   RandomGenerator rng(state.randomSeed);
-  std::vector<Extended> rayEmissivity(s.NWL), rayRadiance(s.NWL);
   ClearRunSums(s);
   UncertaintySums uncertainty;
   uncertainty.Reset(s.NWL);
-  ShiftFromProbeRay(tracer, rng, rayEmissivity.data(), rayRadiance.data(), uncertainty);
+  rays.TakeShift(rng, uncertainty);
+  rays.Begin(uncertainty);
   const TargetError target(s, state.initialData, options.targetError);
   RaySums sums{s.ArrEEIso.data(), s.ArrEE.data(), &uncertainty};
   // A ray whose very first search ends outside the radiating area latches the field-of-view
@@ -43,22 +46,30 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
       observer.ProgressTick(static_cast<int>(std::nearbyint(100.0 * run.RayIndex / nRays)));
       observer.LetEventsThrough();
     }
-    if (!TraceOneRay(tracer, rng, ray, rayEmissivity.data(), rayRadiance.data(), sums)) {
+    if (!rays.TraceOne(rng, ray, sums)) {
       outcome = RunOutcome::VectorNormZero;
       break;
     }
-    if (run.RayIndex % run.StatusStep == 0 && target.Reached(uncertainty, sums.sumW)) break;
+    if (options.targetError > 0 && run.RayIndex % run.StatusStep == 0) {
+      rays.Flush(sums);
+      if (target.Reached(uncertainty, sums.sumW)) break;
+    }
     observer.LetEventsThrough();
     if (options.stopPromptly && run.StopRequested) break;
   }
+  rays.Flush(sums);
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};
   return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
 }
 
-template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
-                                        RunCounters&);
-template RunOutcome TraceSingleSequence(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
-                                        RunCounters&);
+template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
+                                                   const RunOptions&, RunCounters&);
+template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&,
+                                                   const RunOptions&, RunCounters&);
+template RunOutcome TraceSingleSequence<FastMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
+                                                  const RunOptions&, RunCounters&);
+template RunOutcome TraceSingleSequence<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&,
+                                                  const RunOptions&, RunCounters&);
 
 }  // namespace tessolan

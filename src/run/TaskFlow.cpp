@@ -143,7 +143,8 @@ std::vector<std::string> ReportLines(const AppState& state, char decimalSeparato
 }
 
 ResultsCsvHeading CsvHeading(const AppState& state) {
-  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, state.run.RunSeed, std::nullopt};
+  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, state.run.RunSeed, std::nullopt,
+          state.run.RunPrecision};
 }
 
 std::vector<std::string> ResultsCsv(const AppState& state) {

@@ -57,6 +57,20 @@ void UncertaintySums::AddRay(const Extended* x, const Extended* r, Extended w) {
   ++samples_;
 }
 
+void UncertaintySums::AddDeviations(const DoubleDeviations& d) {
+  for (int k = 0; k < nwl_; ++k) {
+    const Extended s = d.radianceScale[k];
+    dx_[k] += d.dx[k];
+    dx2_[k] += d.dx2[k];
+    dxw_[k] += d.dxw[k];
+    dr_[k] += d.dr[k] * s;
+    dr2_[k] += (d.dr2[k] * s) * s;
+    drw_[k] += d.drw[k] * s;
+  }
+  sumW2_ += d.sumW2;
+  samples_ += d.samples;
+}
+
 void UncertaintySums::Add(const UncertaintySums& other) {
   for (int k = 0; k < nwl_; ++k) {
     dx_[k] += other.dx_[k];

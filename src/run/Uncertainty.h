@@ -14,6 +14,15 @@ namespace tessolan {
 // initial weight w, and a result is the ratio of the sums, sum(x) / sum(w). The sums are of the
 // deviations d = x - K w from a shift K, the contributions per unit weight of a reference ray:
 // rays that all contribute alike then give exactly zero, and no digits are lost to large sums.
+// Deviation sums gathered over some rays in double precision with the same shift; the radiance
+// ones are in units of radianceScale[k].
+struct DoubleDeviations {
+  const double *dx, *dx2, *dxw, *dr, *dr2, *drw;
+  const Extended* radianceScale;
+  Extended sumW2;
+  std::uint64_t samples;
+};
+
 class UncertaintySums {
  public:
   // Sizes the sums for nwl wavelengths and sets them to zero; the shift is kept.
@@ -23,6 +32,11 @@ class UncertaintySums {
   void AddRay(const Extended* x, const Extended* r, Extended w);
   // Adds another set of sums taken with the same shift (a parallel run's block).
   void Add(const UncertaintySums& other);
+  void AddDeviations(const DoubleDeviations& d);
+
+  // The shift per unit weight at wavelength k.
+  Extended ShiftX(int k) const { return shiftX_[k]; }
+  Extended ShiftR(int k) const { return shiftR_[k]; }
 
   // Standard error of sum(x) / sumW and of sum(r) / sumW at wavelength k; NaN for fewer than two
   // samples.

@@ -69,6 +69,13 @@ TEST(BatchOptionsTest, SearchAndParallelMode) {
             "the number of threads must be a whole number of at least 1, not 'two'");
 }
 
+TEST(BatchOptionsTest, Precision) {
+  EXPECT_EQ(Parse({"t.txt"}).options.run.precision, Precision::Extended);
+  EXPECT_EQ(Parse({"t.txt", "--precision", "double"}).options.run.precision, Precision::Double);
+  EXPECT_EQ(Parse({"t.txt", "--precision=extended"}).options.run.precision, Precision::Extended);
+  EXPECT_EQ(Parse({"t.txt", "--precision", "float"}).error, "the precision must be extended or double, not 'float'");
+}
+
 TEST(BatchOptionsTest, BadUsage) {
   const struct {
     std::vector<std::string> args;

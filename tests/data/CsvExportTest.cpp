@@ -27,5 +27,26 @@ TEST(CsvExportTest, NumbersReadBackExactlyAndUnknownErrorsStayEmpty) {
   EXPECT_EQ(CsvText({"x", "y"}), "x\ny\n");
 }
 
+// Only a fast-mode run adds a line, so the exact mode's exports stay as they were; a sweep's
+// swept field still comes before the seed.
+TEST(CsvExportTest, FastModeRunSaysSoInItsHeading) {
+  const std::vector<ResultsRecord> rows{{1.5, 0.5, 300, 0.25, 299}};
+  ResultsCsvHeading heading{"t", 100, 1e-6L, 9, std::nullopt};
+  const auto exact = ResultsCsvLines(heading, rows);
+  EXPECT_EQ(exact[4], "# Random seed: 9");
+  EXPECT_EQ(exact[5], kResultsCsvColumns);
+  heading.precision = Precision::Double;
+  const auto fast = ResultsCsvLines(heading, rows);
+  EXPECT_EQ(fast.size(), exact.size() + 1);
+  EXPECT_EQ(fast[5], "# Precision: double (fast mode)");
+  const std::vector<SweepRun> runs{{45, rows}};
+  for (const Precision p : {Precision::Extended, Precision::Double}) {
+    heading.precision = p;
+    const auto sweep = SweepCsvLines(heading, "SlantAngle", runs);
+    EXPECT_EQ(sweep[4], "# Swept: SlantAngle");
+    EXPECT_EQ(sweep[5], "# Random seed: 9");
+  }
+}
+
 }  // namespace
 }  // namespace tessolan

@@ -16,6 +16,15 @@ using testing::GatheredTask;
 const RunOptions kSingle{};
 const RunOptions kParallel{HitSearchKind::Indexed, true, 2};
 
+RunOptions InDoublePrecision(RunOptions options) {
+  options.precision = Precision::Double;
+  return options;
+}
+// The fast mode keeps its sums in double for a thousand rays at a time before they join the
+// extended ones: its errors and its run to precision must come out as the exact mode's do.
+const RunOptions kFastSingle = InDoublePrecision(kSingle);
+const RunOptions kFastParallel = InDoublePrecision(kParallel);
+
 // The specular two-reflection array: every ray absorbs eps + eps rho, so the runs have nothing
 // to scatter.
 GatheredTask SpecularTwoReflections(std::uint32_t seed) {
@@ -88,6 +97,7 @@ TEST(UncertaintyTest, ReportedErrorsMatchTheScatterOfIndependentRuns) {
   TaskControls diffuse = DesignControls();
   diffuse[NumericBox::Tbg] = 250;
   ExpectErrorsMatchTheScatter(diffuse, kSingle);
+  ExpectErrorsMatchTheScatter(diffuse, kFastSingle);
 
   // The integrated viewing conditions weight every ray: the ratio estimator's error.
   TaskControls integrated = DesignControls();
@@ -98,10 +108,11 @@ TEST(UncertaintyTest, ReportedErrorsMatchTheScatterOfIndependentRuns) {
   integrated[NumericBox::Diffusity] = 0.5;
   ExpectErrorsMatchTheScatter(integrated, kSingle);
   ExpectErrorsMatchTheScatter(integrated, kParallel);
+  ExpectErrorsMatchTheScatter(integrated, kFastParallel);
 }
 
 TEST(UncertaintyTest, RunToPrecisionStopsAtTheRequestedError) {
-  for (const RunOptions& base : {kSingle, kParallel}) {
+  for (const RunOptions& base : {kSingle, kParallel, kFastSingle, kFastParallel}) {
     std::uint64_t previous = 0;
     for (Extended target : {0.002L, 0.001L}) {
       GatheredTask task;

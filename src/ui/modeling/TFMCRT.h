@@ -47,6 +47,8 @@ class TFMCRT : public QDialog {
   // The reproducible parallel mode: numbers that depend on the seed only, not those of the
   // single sequence.
   QCheckBox* cbAllCores;
+  // The fast mode: double precision across wavelengths, for long spectra. Off at every opening.
+  QCheckBox* cbFastPrecision;
   QPushButton* btnStart;
   QPushButton* btnStop;
   QPushButton* btnClose;

@@ -132,6 +132,7 @@ void TFMCRT::Run() {
 
   RunOptions options;
   options.parallel = cbAllCores->isChecked();
+  options.precision = cbFastPrecision->isChecked() ? Precision::Double : Precision::Extended;
   ModelingRunView view(*this, options.parallel);
   const RunOutcome outcome = RunTask(state_, view, options);
   // The field-of-view interruption leaves the task name read-only and shows no finish time.
@@ -168,6 +169,7 @@ void TFMCRT::SetIdle(bool idle) {
   gbAccuracy->setEnabled(idle);
   btnStart->setEnabled(idle);
   cbAllCores->setEnabled(idle);
+  cbFastPrecision->setEnabled(idle);
 }
 
 void TFMCRT::FinishRun() {

@@ -67,5 +67,11 @@ int main(int argc, char* argv[]) {
   window.btnStart->click();
   QApplication::processEvents();
   window.grab().save(folder + "/modeling-stopped.png");
+
+  window.cbFastPrecision->setChecked(true);
+  window.comboNRays->setCurrentIndex(window.comboNRays->findText("1e5"));
+  window.btnStart->click();
+  QApplication::processEvents();
+  window.grab().save(folder + "/modeling-fast.png");
   return 0;
 }

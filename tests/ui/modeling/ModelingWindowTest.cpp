@@ -228,6 +228,7 @@ void ModelingWindowTest::startsWithItsDefaults() {
   QCOMPARE(w.pbPercentage->value(), 0);
   QVERIFY(w.cbAutoClose->isChecked() && w.cbSaveResults->isChecked() && w.cbSaveReport->isChecked());
   QVERIFY(!w.cbOverwriteResults->isChecked() && !w.cbOverwriteReport->isChecked() && !w.cbAllCores->isChecked());
+  QVERIFY(!w.cbFastPrecision->isChecked());
   for (QWidget* control : std::initializer_list<QWidget*>{w.btnStart, w.btnStop, w.btnClose, w.gbAccuracy})
     QVERIFY(control->isEnabled());
   QCOMPARE(w.btnStart->toolTip(), QString("Start Monte Carlo modeling"));
@@ -402,9 +403,11 @@ void ModelingWindowTest::stopEndsTheRunWithNothingFilled_data() { windowRunEqual
 // status tick with the interruption and finish lines, and nothing is filled or saved.
 void ModelingWindowTest::stopEndsTheRunWithNothingFilled() {
   QFETCH(bool, allCores);
+  QFETCH(bool, fast);
   ModelingFixture f;
   TFMCRT& w = f.Open();
   w.cbAllCores->setChecked(allCores);
+  w.cbFastPrecision->setChecked(fast);
   f.FillBefore();
   const QStringList tableBefore = TableLines(*f.window);
   w.edTaskName->setText("task");
@@ -487,12 +490,14 @@ void ModelingWindowTest::fieldOfViewInterruptionKeepsEverything_data() { windowR
 // same progress line, without a finish time, and nothing is filled or saved.
 void ModelingWindowTest::fieldOfViewInterruptionKeepsEverything() {
   QFETCH(bool, allCores);
+  QFETCH(bool, fast);
   ModelingFixture f;
   f.window->pageViewingConditions->rgVC->SetItemIndex(0);
   f.window->Box(NumericBox::B)->Write(30);
   f.window->Box(NumericBox::DA)->Write(100);
   TFMCRT& w = f.Open();
   w.cbAllCores->setChecked(allCores);
+  w.cbFastPrecision->setChecked(fast);
   f.FillBefore();
   w.edTaskName->setText("task");
   w.btnStart->click();
@@ -539,19 +544,24 @@ void ModelingWindowTest::runsOfOneOpeningContinueOneSequence() {
 
 void ModelingWindowTest::windowRunEqualsTheBatchTool_data() {
   QTest::addColumn<bool>("allCores");
-  QTest::newRow("single sequence") << false;
-  QTest::newRow("all processor cores") << true;
+  QTest::addColumn<bool>("fast");
+  QTest::newRow("single sequence") << false << false;
+  QTest::newRow("all processor cores") << true << false;
+  QTest::newRow("fast, single sequence") << false << true;
+  QTest::newRow("fast, all processor cores") << true << true;
 }
 
 // The task saved from the window and run by tessolan-batch with the seed the window showed
-// gives the same results file and the same report, but for the two times.
+// gives the same results file and the same report, but for the two times; in the fast mode too.
 void ModelingWindowTest::windowRunEqualsTheBatchTool() {
   QFETCH(bool, allCores);
+  QFETCH(bool, fast);
   ModelingFixture f;
   f.window->pageViewingConditions->rgVC->SetItemIndex(2);
   TFMCRT& w = f.Open();
   w.edTaskName->setText("same task");
   w.cbAllCores->setChecked(allCores);
+  w.cbFastPrecision->setChecked(fast);
   f.Choose("1e4", "1e-4");
   w.btnStart->click();
   const QString seedLine = ProgressLines(w).filter("Random seed: ").value(0);
@@ -568,6 +578,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
   QStringList arguments{taskFile, "-n", "1e4", "-t", "1e-4", "-s", seedLine.mid(13), "--name", "same task",
                         "-o", batchResults, "-r", batchReport, "-q"};
   if (allCores) arguments << "--parallel";
+  if (fast) arguments << "--precision" << "double";
   QProcess batch;
   batch.start(TESSOLAN_BATCH_EXE, arguments);
   QVERIFY(batch.waitForFinished(60000));
@@ -576,6 +587,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
   QCOMPARE(FileBytes(windowResults), FileBytes(batchResults));
   const QByteArray windowReport = WithoutClockLines(FileBytes(f.ReportFile("same task")));
   QVERIFY(windowReport.contains("RESULTS:"));
+  QCOMPARE(windowReport.contains(kFastModeReportLine), fast);
   QCOMPARE(windowReport, WithoutClockLines(FileBytes(batchReport)));
 }
 
