@@ -6,6 +6,9 @@
 #include "model/AppState.h"
 #include "run/Gathering.h"
 #include "ui/main/GeometryPage.h"
+#include "ui/main/TypedRanges.h"
+#include "ui/widgets/NumericSpinBox.h"
+#include "ui/widgets/PageControl.h"
 #include "ui/widgets/MemoLines.h"
 #include "ui/main/TFMain.h"
 #include "ui/widgets/UiLocale.h"
@@ -14,10 +17,12 @@
 namespace tessolan {
 
 bool TFMain::GatherGeometry(QString& message) {
+  message.clear();
   std::string text;
   AuxiliaryTexts auxiliary;
-  const bool ok = tessolan::GatherGeometry(ReadControls(), state_, text, &auxiliary, DecimalSeparator());
-  message = QString::fromStdString(text);
+  const bool ok = tessolan::GatherGeometry(ReadControls(), state_, text, &auxiliary, DecimalSeparator()) &&
+                  CheckTypedRanges(GeometryBoxes(), message);
+  if (!ok && message.isEmpty()) message = QString::fromStdString(text);
   if (ok) {
     pageGeometry->edPeriod->setText(QString::fromStdString(auxiliary.Period));
     pageGeometry->edFullHeight->setText(QString::fromStdString(auxiliary.FullHeight));
@@ -30,21 +35,29 @@ bool TFMain::GatherGeometry(QString& message) {
 
 bool TFMain::GatherViewingConditions(QString& message) {
   std::string text;
-  const bool ok = tessolan::GatherViewingConditions(ReadControls(), state_, text, DecimalSeparator());
-  message = QString::fromStdString(text);
-  return ok;
+  const TaskControls controls = ReadControls();
+  if (!tessolan::GatherViewingConditions(controls, state_, text, DecimalSeparator())) {
+    message = QString::fromStdString(text);
+    return false;
+  }
+  return CheckTypedRanges(ViewingConditionBoxes(controls.VCType), message);
 }
 
-void TFMain::GatherTemperatures() { tessolan::GatherTemperatures(ReadControls(), state_); }
+bool TFMain::GatherTemperatures(QString& message) {
+  tessolan::GatherTemperatures(ReadControls(), state_);
+  return CheckTypedRanges(TemperatureBoxes(), message);
+}
 
 bool TFMain::GatherMaterial(QString& message) {
   message.clear();
   // A point still being typed belongs to the material; the table refuses it with its own message.
   if (!cdsR_->CheckBrowseMode()) return false;
   std::string text;
-  const bool ok = tessolan::GatherMaterial(ReadControls(), cdsR_->Records(), state_, text);
-  message = QString::fromStdString(text);
-  return ok;
+  if (!tessolan::GatherMaterial(ReadControls(), cdsR_->Records(), state_, text, DecimalSeparator())) {
+    message = QString::fromStdString(text);
+    return false;
+  }
+  return CheckTypedRanges({NumericBox::Diffusity}, message);
 }
 
 bool TFMain::GatherComments(QString& message) {
@@ -56,6 +69,20 @@ bool TFMain::GatherComments(QString& message) {
 
 void TFMain::ShowFailure(const QString& message) {
   if (!message.isEmpty()) dialogs_.ShowMessage(message);
+}
+
+bool TFMain::CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message) {
+  for (const NumericBox box : boxes) {
+    NumericSpinBox* control = Box(box);
+    if (control->InRange(control->Read())) continue;
+    message = TypedRangeMessage(*control);
+    for (int i = 0; i < pc->count(); ++i)
+      if (pc->widget(i)->isAncestorOf(control)) pc->setCurrentIndex(i);
+    control->setFocus();
+    control->selectAll();
+    return false;
+  }
+  return true;
 }
 
 void TFMain::btnCalculateClick() {
@@ -82,8 +109,16 @@ void TFMain::btnComputeClick() {
     return;
   }
   std::string text;
-  if (!GatherForModeling(ReadControls(), cdsR_->Records(), MemoLines(mComments), state_, text, DecimalSeparator())) {
+  const TaskControls controls = ReadControls();
+  if (!GatherForModeling(controls, cdsR_->Records(), MemoLines(mComments), state_, text, DecimalSeparator())) {
     ShowFailure(QString::fromStdString(text));
+    return;
+  }
+  std::vector<NumericBox> typed = ViewingConditionBoxes(controls.VCType);
+  for (const NumericBox box : TemperatureBoxes()) typed.push_back(box);
+  typed.push_back(NumericBox::Diffusity);
+  if (!CheckTypedRanges(typed, message)) {
+    ShowFailure(message);
     return;
   }
   OpenModelingWindow();
