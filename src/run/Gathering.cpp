@@ -1,6 +1,7 @@
 #include "run/Gathering.h"
 
 #include "engine/ViewingConditions.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 
@@ -50,8 +51,13 @@ void GatherTemperatures(const TaskControls& c, AppState& state) {
   task.Tref = c[NumericBox::Tref];
 }
 
+std::string ReflectanceRangeMessage(const SpectralPoint& point, char separator) {
+  return "Reflectance at " + FormatFixed(point.WL, 15, 5, separator) + " um is " +
+         FormatGeneral(point.Reflectance, separator) + "; it must be from 0 to 1";
+}
+
 bool GatherMaterial(const TaskControls& c, std::span<const SpectralPoint> table, AppState& state,
-                    std::string& message) {
+                    std::string& message, char separator) {
   message.clear();
   state.initialData.Diffusity = c[NumericBox::Diffusity];
   SpectralArrays& s = state.spectral;
@@ -59,11 +65,19 @@ bool GatherMaterial(const TaskControls& c, std::span<const SpectralPoint> table,
     message = "Number of spectral points (" + std::to_string(table.size()) + ") cannot be greater than 10000";
     return false;
   }
-  s.NWL = static_cast<std::int32_t>(table.size());
-  if (s.NWL < 1) {
+  if (table.empty()) {
+    s.NWL = 0;
     message = kNoSpectralDataMessage;
     return false;
   }
+  // A reflectance outside 0..1 has no physical meaning and gives negative or undefined results.
+  for (const SpectralPoint& point : table) {
+    if (!(point.Reflectance >= 0 && point.Reflectance <= 1)) {
+      message = ReflectanceRangeMessage(point, separator);
+      return false;
+    }
+  }
+  s.NWL = static_cast<std::int32_t>(table.size());
   for (int i = 0; i < s.NWL; ++i) {
     s.ArrWL[i] = table[i].WL;
     s.ArrRefl[i] = table[i].Reflectance;
@@ -90,7 +104,7 @@ bool GatherForModeling(const TaskControls& c, std::span<const SpectralPoint> tab
   if (!GatherViewingConditions(c, state, message, separator)) return false;
   if (!CheckViewerDistance(state.initialData, state.geometry, state.view, message, separator)) return false;
   GatherTemperatures(c, state);
-  if (!GatherMaterial(c, table, state, message)) return false;
+  if (!GatherMaterial(c, table, state, message, separator)) return false;
   return GatherComments(comments, state, message);
 }
 

@@ -19,8 +19,10 @@ bool GatherGeometry(const TaskControls& controls, AppState& state, std::string& 
 bool GatherViewingConditions(const TaskControls& controls, AppState& state, std::string& message,
                              char decimalSeparator = '.');
 void GatherTemperatures(const TaskControls& controls, AppState& state);
+// Refuses an empty table and, naming the first one, a reflectance outside 0..1.
 bool GatherMaterial(const TaskControls& controls, std::span<const SpectralPoint> table, AppState& state,
-                    std::string& message);
+                    std::string& message, char decimalSeparator = '.');
+std::string ReflectanceRangeMessage(const SpectralPoint& point, char decimalSeparator = '.');
 bool GatherComments(const std::vector<std::string>& lines, AppState& state, std::string& message);
 
 // What "Monte Carlo Modeling" gathers and checks before the modeling window opens: geometry,

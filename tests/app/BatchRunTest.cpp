@@ -54,7 +54,8 @@ TEST(BatchRunTest, EverySampleRunsAndWritesItsResultsAndReport) {
     const char* name;
     const char* rays;
     std::size_t points;
-  } samples[] = {{"Design_Gray", "300", 20}, {"Truncated_Gaps", "300", 11}, {"Conical", "60", 11}, {"Integrated", "200", 81}};
+  } samples[] = {{"Design_Gray", "300", 20}, {"Truncated_Gaps", "300", 11}, {"Conical", "60", 11}, {"Integrated", "200", 81},
+                 {"Tessolan_default", "300", 11}};
   for (const auto& s : samples) {
     const std::string results = folder.File(std::string(s.name) + "_res.txt");
     const std::string report = folder.File(std::string(s.name) + "_rep.txt");
@@ -158,6 +159,10 @@ TEST(BatchRunTest, ExitCodesAndMessages) {
   TempFolder folder;
   const std::string task = Sample("Design_Gray.txt");
   const std::string results = folder.File("res.txt");
+  std::string brighterThanWhite = ReadBytes(task);
+  const std::string point = "    10.00000        0.10000000";
+  brighterThanWhite.replace(brighterThanWhite.find(point), point.size(), "    10.00000        1.20000000");
+  WriteBytes(folder.File("reflectance_1.2.txt"), brighterThanWhite);
   const struct {
     std::vector<std::string> args;
     int code;
@@ -166,6 +171,8 @@ TEST(BatchRunTest, ExitCodesAndMessages) {
       {{folder.File("missing.txt")}, kExitInvalid, "File reading error\n"},
       {{task, "-n", "100000001", "-o", results}, kExitInvalid, "Too many rays\n"},
       {{task, "--name", "   ", "-o", results}, kExitInvalid, "Task Name cannot be blank\n"},
+      {{folder.File("reflectance_1.2.txt"), "-o", results}, kExitInvalid,
+       "Reflectance at 10.00000 um is 1.2; it must be from 0 to 1\n"},
       {{task, "--set", "VCType=4", "-o", results}, kExitInvalid,
        "Viewing Conditions Index (4) is out of range.\nViewing Conditions Index must be:\n"
        "0 for Directional Viewing Conditions A;\n1 for Directional Viewing Conditions B;\n"

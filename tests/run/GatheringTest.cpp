@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,31 @@ TEST(GatheringTest, MaterialAndCommentLimits) {
   EXPECT_FALSE(GatherComments(comments, state, message));
   EXPECT_EQ(message, "Comments are too long");
   EXPECT_EQ(state.identity.CommentCount, 1001) << "the stored comments are untouched";
+}
+
+// A reflectance outside 0..1 is refused, naming the first such point; 0 and 1 themselves are
+// taken, and a refused table leaves the gathered material as it was.
+TEST(GatheringTest, ReflectanceMustBeFromZeroToOne) {
+  AppState state;
+  const TaskControls controls = DesignControls();
+  std::string message;
+  ASSERT_TRUE(GatherMaterial(controls, std::vector<SpectralPoint>{{1.0, 0.0}, {2.0, 1.0}}, state, message));
+  const struct {
+    std::vector<SpectralPoint> table;
+    char separator;
+    const char* message;
+  } cases[] = {
+      {{{2, 0.5}, {10, 1.2}, {12, -0.1}}, '.', "Reflectance at 10.00000 um is 1.2; it must be from 0 to 1"},
+      {{{2.5, -0.0001}}, ',', "Reflectance at 2,50000 um is -0,0001; it must be from 0 to 1"},
+      {{{3, 1.0000001}}, '.', "Reflectance at 3.00000 um is 1.0000001; it must be from 0 to 1"},
+      {{{4, std::nan("")}}, '.', "Reflectance at 4.00000 um is NAN; it must be from 0 to 1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(GatherMaterial(controls, c.table, state, message, c.separator));
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(state.spectral.NWL, 2);
+    EXPECT_EQ(state.spectral.ArrRefl[1], 1.0L);
+  }
 }
 
 TEST(GatheringTest, ModelingStopsAtTheFirstFailingStep) {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "ui/charts/ChartHelpers.h"
+#include "ui/charts/EqualizeAxes.h"
 #include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
@@ -39,6 +40,29 @@ QDoubleSpinBox* RangeBox(QWidget* parent) {
   box->setDecimals(6);
   box->setMinimumWidth(120);
   return box;
+}
+
+// The line and markers of a graph or a curve, the two kinds of series the charts draw.
+bool HasLine(const QCPAbstractPlottable* series) {
+  if (const auto* graph = qobject_cast<const QCPGraph*>(series)) return graph->lineStyle() != QCPGraph::lsNone;
+  if (const auto* curve = qobject_cast<const QCPCurve*>(series)) return curve->lineStyle() != QCPCurve::lsNone;
+  return false;
+}
+
+void SetHasLine(QCPAbstractPlottable* series, bool line) {
+  if (auto* graph = qobject_cast<QCPGraph*>(series)) graph->setLineStyle(line ? QCPGraph::lsLine : QCPGraph::lsNone);
+  if (auto* curve = qobject_cast<QCPCurve*>(series)) curve->setLineStyle(line ? QCPCurve::lsLine : QCPCurve::lsNone);
+}
+
+QCPScatterStyle MarkersOf(const QCPAbstractPlottable* series) {
+  if (const auto* graph = qobject_cast<const QCPGraph*>(series)) return graph->scatterStyle();
+  if (const auto* curve = qobject_cast<const QCPCurve*>(series)) return curve->scatterStyle();
+  return {};
+}
+
+void SetMarkers(QCPAbstractPlottable* series, const QCPScatterStyle& style) {
+  if (auto* graph = qobject_cast<QCPGraph*>(series)) graph->setScatterStyle(style);
+  if (auto* curve = qobject_cast<QCPCurve*>(series)) curve->setScatterStyle(style);
 }
 
 void PaintSwatch(QPushButton* button, const QColor& color) {
@@ -82,7 +106,11 @@ QWidget* ChartEditorDialog::BuildSeriesGroup() {
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   series_ = new QComboBox(group);
   series_->setMinimumWidth(220);
-  for (int i = 0; i < chart_->graphCount(); ++i) series_->addItem(chart_->graph(i)->name());
+  for (int i = 0; i < chart_->plottableCount(); ++i) {
+    QCPAbstractPlottable* series = chart_->plottable(i);
+    if (qobject_cast<QCPGraph*>(series) || qobject_cast<QCPCurve*>(series))
+      series_->addItem(series->name(), QVariant::fromValue(static_cast<void*>(series)));
+  }
   color_ = new QPushButton("Colour...", group);
   lineWidth_ = new QSpinBox(group);
   lineWidth_->setRange(0, 10);
@@ -142,8 +170,14 @@ QWidget* ChartEditorDialog::BuildAxesGroup() {
     connect(a.automatic, &QCheckBox::toggled, this, [this, &a](bool automatic) {
       if (showing_) return;
       SetAxisRangeFixed(a.axis, !automatic);
-      if (automatic) RescaleAndReplot(chart_);
-      ShowAxis(a);
+      if (automatic) {
+        // A drawing keeps its true proportions: both axes are equalized again.
+        if (qobject_cast<EqualScaleChart*>(chart_))
+          EqualizeAxes(chart_);
+        else
+          RescaleAndReplot(chart_);
+      }
+      for (AxisControls& shown : axes_) ShowAxis(shown);
     });
     for (QDoubleSpinBox* box : {a.minimum, a.maximum})
       connect(box, &QDoubleSpinBox::editingFinished, this, [this, &a] { ApplyAxisRange(a); });
@@ -151,22 +185,26 @@ QWidget* ChartEditorDialog::BuildAxesGroup() {
   return group;
 }
 
-QCPGraph* ChartEditorDialog::CurrentSeries() const { return chart_->graph(series_->currentIndex()); }
+QCPAbstractPlottable* ChartEditorDialog::CurrentSeries() const {
+  if (series_->currentIndex() < 0) return nullptr;
+  return static_cast<QCPAbstractPlottable*>(series_->currentData().value<void*>());
+}
 
 void ChartEditorDialog::ShowSeries() {
-  QCPGraph* series = CurrentSeries();
+  QCPAbstractPlottable* series = CurrentSeries();
   if (!series) return;
   showing_ = true;
   PaintSwatch(color_, series->pen().color());
-  lineWidth_->setValue(series->lineStyle() == QCPGraph::lsNone ? 0 : std::max(1, series->pen().width()));
+  lineWidth_->setValue(HasLine(series) ? std::max(1, series->pen().width()) : 0);
+  const QCPScatterStyle markers = MarkersOf(series);
   for (int i = 0; i < static_cast<int>(std::size(kMarkers)); ++i)
-    if (kMarkers[i].shape == series->scatterStyle().shape()) marker_->setCurrentIndex(i);
-  markerSize_->setValue(static_cast<int>(series->scatterStyle().size()));
+    if (kMarkers[i].shape == markers.shape()) marker_->setCurrentIndex(i);
+  markerSize_->setValue(static_cast<int>(markers.size()));
   showing_ = false;
 }
 
 void ChartEditorDialog::ChooseColor() {
-  QCPGraph* series = CurrentSeries();
+  QCPAbstractPlottable* series = CurrentSeries();
   if (!series) return;
   const auto color = dialogs_.ChooseColor(series->pen().color(), "Series Colour");
   if (!color) return;
@@ -178,14 +216,13 @@ void ChartEditorDialog::ChooseColor() {
 }
 
 void ChartEditorDialog::ApplySeriesStyle() {
-  QCPGraph* series = CurrentSeries();
+  QCPAbstractPlottable* series = CurrentSeries();
   if (!series || showing_) return;
   const QColor color = series->pen().color();
   const int width = lineWidth_->value();
-  series->setLineStyle(width == 0 ? QCPGraph::lsNone : QCPGraph::lsLine);
+  SetHasLine(series, width > 0);
   series->setPen(QPen(color, std::max(width, 1)));
-  series->setScatterStyle(QCPScatterStyle(kMarkers[marker_->currentIndex()].shape, color, Qt::white,
-                                          markerSize_->value()));
+  SetMarkers(series, QCPScatterStyle(kMarkers[marker_->currentIndex()].shape, color, Qt::white, markerSize_->value()));
   chart_->replot();
 }
 

@@ -16,9 +16,9 @@ namespace tessolan {
 
 class UserDialogs;
 
-// "Edit Graph": restyles the series of a chart (colour, line width, markers), sets its axis
-// titles and automatic or fixed ranges, and saves the chart as a PNG or PDF file. Every change
-// shows at once and lasts until the program ends.
+// "Edit Graph": restyles the series of a chart, graphs and curves alike (colour, line width,
+// markers), sets its axis titles and automatic or fixed ranges, and saves the chart as a PNG or
+// PDF file. Every change shows at once and lasts until the program ends.
 class ChartEditorDialog : public QDialog {
   Q_OBJECT
 
@@ -39,7 +39,7 @@ class ChartEditorDialog : public QDialog {
 
   QWidget* BuildSeriesGroup();
   QWidget* BuildAxesGroup();
-  QCPGraph* CurrentSeries() const;
+  QCPAbstractPlottable* CurrentSeries() const;
   void ShowSeries();
   void ChooseColor();
   void ApplySeriesStyle();

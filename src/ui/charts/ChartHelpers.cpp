@@ -23,8 +23,8 @@ void RescaleAxis(QCPAxis* axis) {
   for (QCPAbstractPlottable* plottable : axis->plottables()) {
     if (!plottable->visible()) continue;
     bool ok = false;
-    const QCPRange r = axis->orientation() == Qt::Horizontal ? plottable->getKeyRange(ok)
-                                                             : plottable->getValueRange(ok);
+    // A series may have its key on the vertical axis (the targeting profiles do).
+    const QCPRange r = plottable->keyAxis() == axis ? plottable->getKeyRange(ok) : plottable->getValueRange(ok);
     if (!ok) continue;
     range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
     found = true;

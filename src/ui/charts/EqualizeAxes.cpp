@@ -62,14 +62,18 @@ void Equalize(QCustomPlot* chart, const DataExtent& e, QSize plot, double k) {
   const double dY = e.maxY - e.minY;
   const double sX = dX / plot.width();
   const double sY = dY / plot.height() * k;
+  // The widened axis no longer shows the data's own range: it counts as fixed, as the chart
+  // editor shows it, until the next equalization.
   if (sY < sX) {
     if (sY == 0) return;
     const double widen = (dY * sX / sY - dY) / 2;
     chart->yAxis->setRange(e.minY - widen, e.maxY + widen);
+    SetAxisRangeFixed(chart->yAxis, true);
   } else {
     if (sX == 0) return;
     const double widen = (dX * sY / sX - dX) / 2;
     chart->xAxis->setRange(e.minX - widen, e.maxX + widen);
+    SetAxisRangeFixed(chart->xAxis, true);
   }
 }
 
@@ -94,6 +98,8 @@ void EqualizeAxes(QCustomPlot* chart) {
     // lay out again until the rectangle stays put.
     QSize plot = LayOut(chart);
     for (int pass = 0; pass < 3; ++pass) {
+      SetAxisRangeFixed(chart->xAxis, false);
+      SetAxisRangeFixed(chart->yAxis, false);
       Equalize(chart, extent, plot, k);
       const QSize next = LayOut(chart);
       if (next == plot) break;
@@ -106,7 +112,8 @@ void EqualizeAxes(QCustomPlot* chart) {
 EqualScaleChart::EqualScaleChart(UserDialogs& dialogs, const QString& saveFolder, QWidget* parent)
     : QCustomPlot(parent) {
   SetupChart(this, dialogs, saveFolder);
-  // Runs after the chart's own double-click handling has fitted the axes to the data.
+  // A double click equalizes at once, without first drawing the axes fitted each on its own.
+  disconnect(this, &QCustomPlot::mouseDoubleClick, nullptr, nullptr);
   connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { EqualizeAxes(this); });
 }
 

@@ -14,7 +14,8 @@ double PixelWidthToHeight(const QScreen* screen);
 
 // Gives a chart the same screen length per unit on its bottom and left axes, so that a drawing
 // keeps its true proportions: both axes take the range of all the chart's series, then the one
-// with fewer units per pixel is widened about the data's centre. Replots the chart.
+// with fewer units per pixel is widened about the data's centre and counts as fixed (the chart
+// editor shows it so). Replots the chart.
 void EqualizeAxes(QCustomPlot* chart);
 
 // A chart whose axes are made equal again whenever its size changes or the user double-clicks

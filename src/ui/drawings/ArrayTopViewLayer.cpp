@@ -12,8 +12,10 @@ namespace {
 
 constexpr const char* kLayerName = "pyramids";
 
-QString LayerAboveSeries(QCustomPlot* chart) {
-  if (!chart->layer(kLayerName)) chart->addLayer(kLayerName, chart->layer("main"), QCustomPlot::limAbove);
+// Under the grid and the series: the radiator boundary, the axis lines and the grid stay in
+// view over the pyramids, even when a dense array is filled.
+QString LayerUnderGrid(QCustomPlot* chart) {
+  if (!chart->layer(kLayerName)) chart->addLayer(kLayerName, chart->layer("grid"), QCustomPlot::limBelow);
   return kLayerName;
 }
 
@@ -92,7 +94,7 @@ void AddCellGrid(LineBatch& lines, const Mapping& m, const ArrayGeometry& g) {
 }  // namespace
 
 ArrayTopViewLayer::ArrayTopViewLayer(QCustomPlot* chart, const InitialData& task, const ArrayGeometry& geometry)
-    : QCPLayerable(chart, LayerAboveSeries(chart), chart->axisRect()), task_(task), geometry_(geometry) {}
+    : QCPLayerable(chart, LayerUnderGrid(chart), chart->axisRect()), task_(task), geometry_(geometry) {}
 
 QRect ArrayTopViewLayer::clipRect() const { return mParentPlot->axisRect()->rect(); }
 

@@ -8,9 +8,9 @@
 namespace tessolan {
 
 // Draws the pyramids of the whole array seen from above, and the dashed grid of their cells,
-// over the array top view in one pass. Only the cells inside the visible ranges are drawn; when
-// a cell is narrower than two pixels the lines would cover the array anyway, and it is filled
-// instead, so that a 1001 x 1001 array draws as fast as a small one.
+// in one pass, under the array top view's grid and series. Only the cells inside the visible
+// ranges are drawn; when a cell is narrower than two pixels the lines would cover the array
+// anyway, and it is filled instead, so that a 1001 x 1001 array draws as fast as a small one.
 class ArrayTopViewLayer : public QCPLayerable {
   Q_OBJECT
 

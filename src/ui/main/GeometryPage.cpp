@@ -124,6 +124,7 @@ QWidget* GeometryPage::BuildRadiatingArea(QWidget* parent) {
   lblRS->setObjectName("lblRS");
   edDiameter = new NumericSpinBox(NumericBox::Diameter, group);
   edDiameter->setMinimumWidth(kBoxWidth);
+  lblRS->setBuddy(edDiameter);
   form->addRow(lblRS, edDiameter);
   connect(rgShape, &RadioGroup::itemIndexChanged, this, &GeometryPage::rgShapeClick);
   return group;
@@ -186,6 +187,7 @@ QWidget* GeometryPage::BuildTemperatures() {
   edTTop = new NumericSpinBox(NumericBox::TTop, group->Body());
   edTTop->setMinimumWidth(kBoxWidth);
   SetHint(edTTop, "Temperature of pyramid vertices\nor of truncated pyramids top flats");
+  lblTop->setBuddy(edTTop);
   form->addRow(lblTop, edTTop);
   group->setFixedWidth(280);
   return group;

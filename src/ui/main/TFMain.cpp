@@ -69,6 +69,7 @@ TFMain::TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent)
 
   CollectBoxes();
   ConnectCommands();
+  AddShortcuts();
   FormCreate();
   PlaceOnScreen();
 }
@@ -155,15 +156,16 @@ QWidget* TFMain::BuildCommandBar() {
   maroon.setColor(QPalette::ButtonText, kMaroon);
   btnCompute->setPalette(maroon);
   btnCompute->setMinimumWidth(200);
+  SetHint(btnCompute, "Open Monte Carlo modeling window (Ctrl+M)");
   layout->addWidget(btnCompute);
   layout->addStretch();
 
   btnAbout = new QPushButton("About", bar);
   btnAbout->setObjectName("btnAbout");
-  SetHint(btnAbout, "About Tessolan");
+  SetHint(btnAbout, "About Tessolan (F1)");
   btnExit = new QPushButton("Exit", bar);
   btnExit->setObjectName("btnExit");
-  SetHint(btnExit, "Exit Tessolan");
+  SetHint(btnExit, "Exit Tessolan (Ctrl+Q)");
   for (QPushButton* button : {btnAbout, btnExit}) {
     button->setMinimumWidth(90);
     layout->addWidget(button);
@@ -200,6 +202,19 @@ void TFMain::AddPage(QWidget* page, const QString& caption) {
 
 void TFMain::CollectBoxes() {
   for (NumericSpinBox* box : findChildren<NumericSpinBox*>()) boxes_[static_cast<std::size_t>(box->Box())] = box;
+}
+
+void TFMain::AddShortcuts() {
+  Load4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  SaveAs4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  // The menu's items work from anywhere in the window, not only while the menu is open.
+  for (QAction* action : {Load4, SaveAs4}) {
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+  }
+  btnCompute->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  btnExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  btnAbout->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void TFMain::ConnectCommands() {

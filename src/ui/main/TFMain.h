@@ -67,7 +67,7 @@ class TFMain : public QMainWindow {
   // record being edited in the spectral table).
   bool GatherGeometry(QString& message);
   bool GatherViewingConditions(QString& message);
-  void GatherTemperatures();
+  bool GatherTemperatures(QString& message);
   bool GatherMaterial(QString& message);
   bool GatherComments(QString& message);
 
@@ -141,10 +141,15 @@ class TFMain : public QMainWindow {
   void BuildStatusBar();
   void AddPage(QWidget* page, const QString& caption);
   void ConnectCommands();
+  // Ctrl+O, Ctrl+S, Ctrl+M, Ctrl+Q and F1, shown in the menu and the hints.
+  void AddShortcuts();
   void CollectBoxes();
   void PlaceOnScreen();
   void OpenChartEditor(QCustomPlot* chart);
   void ShowFailure(const QString& message);
+  // Refuses the first of these boxes whose typed value is outside its range: its message, and
+  // the box shown with the focus.
+  bool CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message);
 
   AppState& state_;
   UserDialogs& dialogs_;

@@ -7,6 +7,9 @@
 #include "run/Gathering.h"
 #include "run/TaskFlow.h"
 #include "ui/main/GeometryPage.h"
+#include "ui/main/TypedRanges.h"
+#include "ui/widgets/NumericSpinBox.h"
+#include "ui/widgets/PageControl.h"
 #include "ui/widgets/MemoLines.h"
 #include "ui/main/TFMain.h"
 #include "ui/widgets/UiLocale.h"
@@ -15,10 +18,12 @@
 namespace tessolan {
 
 bool TFMain::GatherGeometry(QString& message) {
+  message.clear();
   std::string text;
   AuxiliaryTexts auxiliary;
-  const bool ok = tessolan::GatherGeometry(ReadControls(), state_, text, &auxiliary, DecimalSeparator());
-  message = QString::fromStdString(text);
+  const bool ok = tessolan::GatherGeometry(ReadControls(), state_, text, &auxiliary, DecimalSeparator()) &&
+                  CheckTypedRanges(GeometryBoxes(), message);
+  if (!ok && message.isEmpty()) message = QString::fromStdString(text);
   if (ok) {
     pageGeometry->edPeriod->setText(QString::fromStdString(auxiliary.Period));
     pageGeometry->edFullHeight->setText(QString::fromStdString(auxiliary.FullHeight));
@@ -31,21 +36,29 @@ bool TFMain::GatherGeometry(QString& message) {
 
 bool TFMain::GatherViewingConditions(QString& message) {
   std::string text;
-  const bool ok = tessolan::GatherViewingConditions(ReadControls(), state_, text, DecimalSeparator());
-  message = QString::fromStdString(text);
-  return ok;
+  const TaskControls controls = ReadControls();
+  if (!tessolan::GatherViewingConditions(controls, state_, text, DecimalSeparator())) {
+    message = QString::fromStdString(text);
+    return false;
+  }
+  return CheckTypedRanges(ViewingConditionBoxes(controls.VCType), message);
 }
 
-void TFMain::GatherTemperatures() { tessolan::GatherTemperatures(ReadControls(), state_); }
+bool TFMain::GatherTemperatures(QString& message) {
+  tessolan::GatherTemperatures(ReadControls(), state_);
+  return CheckTypedRanges(TemperatureBoxes(), message);
+}
 
 bool TFMain::GatherMaterial(QString& message) {
   message.clear();
   // A point still being typed belongs to the material; the table refuses it with its own message.
   if (!cdsR_->CheckBrowseMode()) return false;
   std::string text;
-  const bool ok = tessolan::GatherMaterial(ReadControls(), cdsR_->Records(), state_, text);
-  message = QString::fromStdString(text);
-  return ok;
+  if (!tessolan::GatherMaterial(ReadControls(), cdsR_->Records(), state_, text, DecimalSeparator())) {
+    message = QString::fromStdString(text);
+    return false;
+  }
+  return CheckTypedRanges({NumericBox::Diffusity}, message);
 }
 
 bool TFMain::GatherComments(QString& message) {
@@ -57,6 +70,20 @@ bool TFMain::GatherComments(QString& message) {
 
 void TFMain::ShowFailure(const QString& message) {
   if (!message.isEmpty()) dialogs_.ShowMessage(message);
+}
+
+bool TFMain::CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message) {
+  for (const NumericBox box : boxes) {
+    NumericSpinBox* control = Box(box);
+    if (control->InRange(control->Read())) continue;
+    message = TypedRangeMessage(*control);
+    for (int i = 0; i < pc->count(); ++i)
+      if (pc->widget(i)->isAncestorOf(control)) pc->setCurrentIndex(i);
+    control->setFocus();
+    control->selectAll();
+    return false;
+  }
+  return true;
 }
 
 void TFMain::btnCalculateClick() {
@@ -82,10 +109,18 @@ void TFMain::btnComputeClick() {
     ShowFailure(message);
     return;
   }
-  const LoadedTask task{ReadControls(), cdsR_->Records(), MemoLines(mComments)};
+  const TaskControls controls = ReadControls();
+  const LoadedTask task{controls, cdsR_->Records(), MemoLines(mComments)};
   const FlowStep gathered = GatherTask(task, state_, DecimalSeparator());
   if (!gathered) {
     ShowFailure(QString::fromStdString(gathered.message));
+    return;
+  }
+  std::vector<NumericBox> typed = ViewingConditionBoxes(controls.VCType);
+  for (const NumericBox box : TemperatureBoxes()) typed.push_back(box);
+  typed.push_back(NumericBox::Diffusity);
+  if (!CheckTypedRanges(typed, message)) {
+    ShowFailure(message);
     return;
   }
   OpenModelingWindow();

@@ -1,6 +1,7 @@
 // The "Initial Data" menu: a whole task saved, loaded and cleared, and the default task read
 // while the window is created.
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -102,7 +103,10 @@ void TFMain::LoadInitialData(bool atStart) {
   }
   const InitialDataFileRead read = ReadInitialDataFile(path.toStdString());
   if (!read.ok) {
-    dialogs_.ShowMessage(QString::fromStdString(read.message));
+    // At start the user has not chosen the file: the message says which one to mend.
+    QString message = QString::fromStdString(read.message);
+    if (atStart) message += "\n" + QDir::toNativeSeparators(path);
+    dialogs_.ShowMessage(message);
     return;
   }
   if (read.data.commentsTooLong) dialogs_.ShowMessage(kCommentsTooLongMessage);
@@ -121,8 +125,7 @@ void TFMain::SaveAs4Click() {
     ShowFailure(message);
     return;
   }
-  GatherTemperatures();
-  if (!GatherMaterial(message) || !GatherViewingConditions(message)) {
+  if (!GatherTemperatures(message) || !GatherMaterial(message) || !GatherViewingConditions(message)) {
     ShowFailure(message);
     return;
   }

@@ -96,8 +96,10 @@ QWidget* TFMCRT::BuildProgressMonitor() {
   mProgress->setObjectName("mProgress");
   mProgress->setReadOnly(true);
   mProgress->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  mProgress->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mProgress->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Long lines wrap, so that following the last line never scrolls the others' starts away.
+  mProgress->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  mProgress->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  mProgress->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mProgress->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   layout->addWidget(mProgress);
   return group;

@@ -53,6 +53,13 @@ void DataGrid::Relayout() {
 void DataGrid::CommitOpenEditor() {
   QLineEdit* editor = delegate_->OpenEditor();
   if (!editor || state() != QAbstractItemView::EditingState) return;
+  if (NumberDelegate::HoldsInvalidNumber(*editor)) {
+    // The record is not handed over: whatever waits for it stops, the cell stays in edit.
+    dataSet_.RefuseUpdate();
+    emit delegate_->invalidNumber(editor->text().trimmed());
+    editor->setFocus();
+    return;
+  }
   commitData(editor);
   closeEditor(editor, QAbstractItemDelegate::NoHint);
 }

@@ -1,6 +1,7 @@
 #include "ui/tables/DataSet.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tessolan {
 
@@ -102,8 +103,14 @@ bool DataSet::Edit() {
   return true;
 }
 
-bool DataSet::Post() {
+bool DataSet::RequestUpdate() {
+  updateRefused_ = false;
   emit updateRecordRequested();
+  return !std::exchange(updateRefused_, false);
+}
+
+bool DataSet::Post() {
+  if (!RequestUpdate()) return false;
   if (state_ == DataSetState::Browse) return true;
   const QString missing = MissingFieldName();
   if (!missing.isEmpty()) {
@@ -153,7 +160,7 @@ bool DataSet::Delete() {
 }
 
 bool DataSet::CheckBrowseMode() {
-  emit updateRecordRequested();
+  if (!RequestUpdate()) return false;
   if (state_ == DataSetState::Browse) return true;
   if (!modified_) {
     Cancel();

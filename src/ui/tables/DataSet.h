@@ -68,6 +68,9 @@ class DataSet : public QObject {
   bool Delete();
   // Posts a changed record and drops an untouched new one; false when the post is refused.
   bool CheckBrowseMode();
+  // For a bound editor answering updateRecordRequested: what it holds cannot be handed over,
+  // so the post (or the command waiting for it) stops.
+  void RefuseUpdate() { updateRefused_ = true; }
   // Removes every record; a pending edit is dropped.
   void DeleteAll();
   // Removes `count` records from position `first` on; the record after them becomes current.
@@ -113,11 +116,14 @@ class DataSet : public QObject {
   void EnterInsert(int row);
   void NotifyRecords();
   void NotifyCurrent();
+  // Asks the bound editors for what is typed; false when one of them refuses.
+  bool RequestUpdate();
 
   DataSetState state_ = DataSetState::Browse;
   int current_ = -1;
   int insertRow_ = -1;
   bool modified_ = false;
+  bool updateRefused_ = false;
   int disableCount_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/tables/NumberDelegate.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -37,6 +38,32 @@ void NumberDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
   const QString text = index.data(Qt::EditRole).toString();
   line->setProperty(kOriginalText, text);
   line->setText(text);
+}
+
+bool NumberDelegate::HoldsInvalidNumber(const QLineEdit& editor) {
+  const QString text = editor.text().trimmed();
+  if (text.isEmpty() || text == editor.property(kOriginalText).toString()) return false;
+  return !ParseTypedNumber(text, DecimalSeparator());
+}
+
+bool NumberDelegate::eventFilter(QObject* object, QEvent* event) {
+  auto* editor = qobject_cast<QLineEdit*>(object);
+  if (editor && HoldsInvalidNumber(*editor)) {
+    if (event->type() == QEvent::FocusOut) return false;
+    if (event->type() == QEvent::KeyPress) {
+      switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Enter:
+        case Qt::Key_Return:
+          emit invalidNumber(editor->text().trimmed());
+          return true;
+        default:
+          break;
+      }
+    }
+  }
+  return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void NumberDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace tessolan {
 
@@ -20,9 +22,12 @@ QString JoinLines(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
-  const QString text = memo->toPlainText();
-  if (text.isEmpty()) return {};
-  QStringList lines = text.split('\n');
+  // Block by block, not toPlainText(), which turns no-break spaces into spaces and line
+  // separators (U+2028) into line breaks.
+  const QTextDocument* document = memo->document();
+  if (document->isEmpty()) return {};
+  QStringList lines;
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) lines << block.text();
   if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();
   std::vector<std::string> result;
   result.reserve(static_cast<std::size_t>(lines.size()));

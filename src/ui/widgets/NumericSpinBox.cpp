@@ -9,6 +9,12 @@
 #include "ui/widgets/UiLocale.h"
 
 namespace tessolan {
+namespace {
+
+// The range the underlying spin box accepts while typing, wider than any box's own.
+constexpr double kTypingLimit = 1e12;
+
+}  // namespace
 
 NumericSpinBox::NumericSpinBox(NumericBox box, QWidget* parent)
     : QDoubleSpinBox(parent), box_(box), acceptsTypedSeparator_(box != NumericBox::DA) {
@@ -21,12 +27,15 @@ NumericSpinBox::NumericSpinBox(NumericBox box, QWidget* parent)
   setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   setFocusPolicy(Qt::StrongFocus);
+  sizeHint_ = QDoubleSpinBox::sizeHint();
+  minimumSizeHint_ = QDoubleSpinBox::minimumSizeHint();
+  setRange(-kTypingLimit, kTypingLimit);
   Write(entry.designValue);
 }
 
 double NumericSpinBox::Read() const {
   const auto typed = ParseTypedNumber(lineEdit()->text(), DecimalSeparator());
-  return typed ? *typed : minimum();
+  return typed ? *typed : Minimum();
 }
 
 void NumericSpinBox::Write(double value) { setValue(BoxValue(box_, value)); }
@@ -39,8 +48,21 @@ QValidator::State NumericSpinBox::validate(QString& input, int& pos) const {
 
 void NumericSpinBox::fixup(QString& input) const {
   const auto typed = ParseTypedNumber(input, DecimalSeparator());
-  const double value = typed ? std::clamp(*typed, minimum(), maximum()) : minimum();
-  input = textFromValue(BoxValue(box_, value));
+  input = textFromValue(typed ? RoundHalfAwayFromZero(*typed, decimals()) : Minimum());
+}
+
+void NumericSpinBox::stepBy(int steps) {
+  Write(std::clamp(Read(), Minimum(), Maximum()) + steps * singleStep());
+  selectAll();
+}
+
+QAbstractSpinBox::StepEnabled NumericSpinBox::stepEnabled() const {
+  if (isReadOnly()) return StepNone;
+  const double value = Read();
+  StepEnabled enabled = StepNone;
+  if (value < Maximum()) enabled |= StepUpEnabled;
+  if (value > Minimum()) enabled |= StepDownEnabled;
+  return enabled;
 }
 
 void NumericSpinBox::keyPressEvent(QKeyEvent* event) {

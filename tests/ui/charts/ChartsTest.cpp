@@ -1,5 +1,6 @@
 // Charts: tick label patterns, the "Edit Graph" editor and its image export, the checkable
 // legend; and the About window.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -9,10 +10,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "ui/charts/ChartEditorDialog.h"
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/CheckableLegendItem.h"
+#include "ui/charts/EqualizeAxes.h"
 #include "ScriptedDialogs.h"
 #include "ui/dialogs/TFAbout.h"
 #include "ui/widgets/UiLocale.h"
@@ -53,9 +56,11 @@ class ChartsTest : public QObject {
   void tickLabelsFollowTheirPattern();
   void editorRestylesTheSeries();
   void fixedAxisRangeSurvivesNewData();
+  void editorOnADrawingKeepsItsAxesApartAndListsCurves();
   void editorSavesPngAndPdf();
   void legendCheckBoxHidesItsSeries();
   void aboutWindowNamesTheProgram();
+  void escapeClosesTheDialogs();
 };
 
 void ChartsTest::tickLabelsFollowTheirPattern() {
@@ -101,6 +106,50 @@ void ChartsTest::fixedAxisRangeSurvivesNewData() {
   QVERIFY(f.chart.yAxis->range().lower > 4);
 }
 
+// A drawing whose profile has its key on the vertical axis, like the targeting charts, and a
+// curve, like the drawings' outlines.
+void ChartsTest::editorOnADrawingKeepsItsAxesApartAndListsCurves() {
+  ScriptedDialogs dialogs;
+  QTemporaryDir folder;
+  EqualScaleChart chart(dialogs, folder.path());
+  chart.resize(400, 300);
+  QCPGraph* profile = chart.addGraph(chart.yAxis, chart.xAxis);
+  profile->setName("Profile");
+  profile->setData({0, 5, 10}, {0, 2, 0}, true);  // Y from 0 to 10 up, Z from 0 to 2 across
+  auto* outline = new QCPCurve(chart.xAxis, chart.yAxis);
+  outline->setName("Outline");
+  outline->setData({0.5, 1.5}, {4, 6});
+
+  // Fitted without equal scales, each axis takes its own direction's extent.
+  RescaleAndReplot(&chart);
+  QVERIFY(chart.xAxis->range().upper < 3);
+  QVERIFY(chart.yAxis->range().upper > 10);
+
+  EqualizeAxes(&chart);
+  ChartEditorDialog editor(&chart, dialogs, folder.path());
+  auto* series = editor.findChild<QComboBox*>("series");
+  QCOMPARE(series->count(), 2);
+  QCOMPARE(series->itemText(1), QString("Outline"));
+  // The data are tall and narrow: the bottom axis is widened, and shows as fixed.
+  auto* bottomAutomatic = editor.findChild<QCheckBox*>("bottomAutomatic");
+  QVERIFY(!bottomAutomatic->isChecked());
+  QVERIFY(editor.findChild<QCheckBox*>("leftAutomatic")->isChecked());
+
+  chart.xAxis->setRange(-50, 50);
+  bottomAutomatic->setChecked(true);
+  const QCPRange across = chart.xAxis->range(), down = chart.yAxis->range();
+  const QRect plot = chart.axisRect()->rect();
+  QCOMPARE(down, QCPRange(0, 10));
+  QVERIFY(qFuzzyCompare(across.center(), 1.0));
+  const double scales = (across.size() / plot.width()) / (down.size() / plot.height() * PixelWidthToHeight(chart.screen()));
+  QVERIFY2(std::abs(scales - 1) < 1e-9, qPrintable(QString::number(scales)));
+
+  series->setCurrentIndex(1);
+  editor.findChild<QSpinBox*>("lineWidth")->setValue(0);
+  QCOMPARE(outline->lineStyle(), QCPCurve::lsNone);
+  QCOMPARE(profile->lineStyle(), QCPGraph::lsLine);
+}
+
 void ChartsTest::editorSavesPngAndPdf() {
   ChartFixture f;
   ChartEditorDialog editor(&f.chart, f.dialogs, f.folder.path());
@@ -139,6 +188,18 @@ void ChartsTest::aboutWindowNamesTheProgram() {
   QVERIFY(all.contains("Tessolan"));
   QVERIFY(all.contains("Version 1."));
   QVERIFY(all.contains("pyramids"));
+}
+
+void ChartsTest::escapeClosesTheDialogs() {
+  ChartFixture f;
+  TFAbout about;
+  ChartEditorDialog editor(&f.chart, f.dialogs, f.folder.path());
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&about, &editor}) {
+    dialog->show();
+    QApplication::setActiveWindow(dialog);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+  }
 }
 
 QTEST_MAIN(ChartsTest)

@@ -11,6 +11,7 @@
 
 #include "model/AppState.h"
 #include "ui/drawings/ArrayTopViewLayer.h"
+#include "ui/widgets/Colors.h"
 #include "ui/charts/EqualizeAxes.h"
 #include "ui/main/GeometryPage.h"
 #include "engine/GeometryPreprocessing.h"
@@ -91,6 +92,7 @@ class DrawingsTest : public QObject {
   void singlePyramidViews();
   void everyChartKeepsEqualScalesWhenResized();
   void largestArrayDrawsInReasonableTime();
+  void boundaryAndAxisLinesShowOverADenseArray();
   void drawOpensTheWindowOnTheGatheredGeometry();
 };
 
@@ -219,6 +221,27 @@ void DrawingsTest::largestArrayDrawsInReasonableTime() {
   QVERIFY(layer->PyramidsDrawn() > 10000);
   QVERIFY(layer->PyramidsDrawn() < 1001 * 1001);
   QVERIFY2(wholeMs < 1000 && zoomedMs < 1000, qPrintable(QString("%1 %2").arg(wholeMs).arg(zoomedMs)));
+}
+
+// A circular radiator over 1001 x 1001 cells, each under two pixels wide: the array is filled,
+// and the red boundary and the axis lines through the centre still show over it.
+void DrawingsTest::boundaryAndAxisLinesShowOverADenseArray() {
+  DrawingsFixture f([](InitialData& t) {
+    t.Shape = 1;
+    t.RadiatorSize = 3003;
+  });
+  TFDraw& w = *f.window;
+  const QImage shown = w.chTopView->toPixmap().toImage();
+  int blue = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) blue += shown.pixelColor(x, y) == kSeriesBlue;
+  QVERIFY2(blue > 10000, qPrintable(QString::number(blue)));
+  // Each of them, hidden, changes the picture: it was in view.
+  for (QCPAbstractPlottable* series : std::initializer_list<QCPAbstractPlottable*>{w.seBound, w.seX, w.seY}) {
+    series->setVisible(false);
+    QVERIFY2(w.chTopView->toPixmap().toImage() != shown, qPrintable(series->name()));
+    series->setVisible(true);
+  }
 }
 
 void DrawingsTest::drawOpensTheWindowOnTheGatheredGeometry() {

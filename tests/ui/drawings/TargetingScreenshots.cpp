@@ -41,14 +41,14 @@ void CloseUp(QCustomPlot* chart, double z, double down, double halfWidth) {
   chart->replot(QCustomPlot::rpImmediateRefresh);
 }
 
-void ShootTargeting(const QString& folder, const TargetingScene& scene) {
+void ShootTargeting(const QString& folder, const TargetingScene& scene, QSize size = {1085, 850}) {
   auto state = std::make_unique<AppState>();
   testing::ScriptedDialogs dialogs;
   TFMain window(*state, dialogs);
   TaskControls controls = window.ReadControls();
   if (scene.change) scene.change(controls);
   window.WriteControls(controls);
-  window.resize(1085, 850);
+  window.resize(size);
   window.show();
   window.pc->setCurrentIndex(2);
   QApplication::processEvents();
@@ -57,21 +57,24 @@ void ShootTargeting(const QString& folder, const TargetingScene& scene) {
   panel.btnStart->click();
   QApplication::processEvents();
   for (const QString& message : dialogs.messages) qWarning("%s: %s", scene.name, qPrintable(message));
-  window.grab().save(QString("%1/%2-page.png").arg(folder, scene.name));
+  const QString name = size == QSize(1085, 850) ? QString(scene.name)
+                                                 : QString("%1-%2x%3").arg(scene.name).arg(size.width()).arg(size.height());
+  window.grab().save(QString("%1/%2-page.png").arg(folder, name));
   for (int page = 0; page < 2; ++page) {
     panel.pcTargeting->setCurrentIndex(page);
     QApplication::processEvents();
     QCustomPlot* chart = page == 0 ? static_cast<QCustomPlot*>(panel.chYZ) : panel.chXZ;
     const char* plane = page == 0 ? "yz" : "xz";
-    chart->grab().save(QString("%1/%2-%3.png").arg(folder, scene.name, plane));
+    chart->grab().save(QString("%1/%2-%3.png").arg(folder, name, plane));
     if (scene.closeUpHalfWidth > 0) {
       CloseUp(chart, scene.closeUpZ, scene.closeUpDown, scene.closeUpHalfWidth);
-      chart->grab().save(QString("%1/%2-%3-closeup.png").arg(folder, scene.name, plane));
+      chart->grab().save(QString("%1/%2-%3-closeup.png").arg(folder, name, plane));
     }
   }
 }
 
-void ShootDrawings(const QString& folder, const char* name, const std::function<void(InitialData&)>& change) {
+void ShootDrawings(const QString& folder, const char* name, const std::function<void(InitialData&)>& change,
+                   QSize size = {}) {
   AppState state;
   InitialData& t = state.initialData;
   t.RadiatorSize = 100;
@@ -82,6 +85,7 @@ void ShootDrawings(const QString& folder, const char* name, const std::function<
   if (!PreprocessGeometry(t, state.geometry, message)) qWarning("%s: %s", name, message.c_str());
   testing::ScriptedDialogs dialogs;
   TFDraw window(state, dialogs);
+  if (size.isValid()) window.resize(size);
   window.show();
   const char* pages[] = {"array", "pyramid-top", "pyramid-side"};
   for (int page = 0; page < 3; ++page) {
@@ -149,6 +153,7 @@ int main(int argc, char* argv[]) {
        0, 0, 0},
   };
   for (const TargetingScene& scene : scenes) ShootTargeting(folder, scene);
+  ShootTargeting(folder, scenes[0], {1366, 768});
 
   ShootDrawings(folder, "design", [](InitialData&) {});
   ShootDrawings(folder, "circle-truncated-gap", [](InitialData& t) {
@@ -160,5 +165,12 @@ int main(int argc, char* argv[]) {
     t.SlantAngle = 30;
   });
   ShootDrawings(folder, "largest-array", [](InitialData& t) { t.RadiatorSize = 3003; });
+  for (QSize size : {QSize(1085, 850), QSize(1366, 768)}) {
+    const QString name = QString("largest-circle-%1x%2").arg(size.width()).arg(size.height());
+    ShootDrawings(folder, qPrintable(name), [](InitialData& t) {
+      t.Shape = 1;
+      t.RadiatorSize = 3003;
+    }, size);
+  }
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "ui/main/ReportPage.h"
 #include "data/ResultsFile.h"
 #include "ui/main/ResultsPage.h"
+#include "ui/tables/TableHelpers.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -136,7 +137,7 @@ void FileMenusTest::reflectanceLoadTakesAtMost10000Points() {
 void FileMenusTest::reflectanceSaveWritesTheTable() {
   MainWindowFixture f;
   TFMain& w = *f.window;
-  AddSpectralPoints(w, {{2.5, 0.5}, {1.234567891, 0.123456789}, {12345678.5, -1.25}});
+  AddSpectralPoints(w, {{2.5, 0.5}, {1.234567891, 0.123456789}, {12345678.5, 0.25}});
   const QString folder = FolderOf(f.state->folders.SRDir);
   w.edFileName->setText("/tasks/v1.0/task1.txt");
   f.dialogs.saveNames = {folder + "/a_SR.txt"};
@@ -146,7 +147,7 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   QCOMPARE(f.dialogs.saveRequests[0].folder, folder);
   QCOMPARE(f.dialogs.saveRequests[0].proposedName, QString("task1_SR"));
   QCOMPARE(ReadBytes(folder + "/a_SR.txt"), FileText({"     1.23457   0.12345679", "     2.50000   0.50000000",
-                                                       "12345678.50000   -1.25000000"}));
+                                                       "12345678.50000   0.25000000"}));
   // The proposal does not name the task.
   QCOMPARE(f.state->identity.TaskName, std::string());
 
@@ -160,7 +161,7 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   f.dialogs.openNames = {folder + "/b_SR.txt"};
   w.Load1Click();
   QVERIFY(TablePoints(w) ==
-          (std::vector<SpectralPoint>{{1.23457, 0.12345679}, {2.5, 0.5}, {12345678.5, -1.25}}));
+          (std::vector<SpectralPoint>{{1.23457, 0.12345679}, {2.5, 0.5}, {12345678.5, 0.25}}));
 }
 
 void FileMenusTest::reflectanceSaveRefusals() {
@@ -168,6 +169,15 @@ void FileMenusTest::reflectanceSaveRefusals() {
   TFMain& w = *f.window;
   w.SaveAs1Click();
   QCOMPARE(f.dialogs.messages, QStringList{"No spectral reflectance data found"});
+  // A file holding a reflectance outside 0..1 loads, but the table is not written back.
+  WriteBytes(f.folder.filePath("outside_SR.txt"), "     2.50000   -1.25000000\r\n");
+  f.dialogs.openNames = {f.folder.filePath("outside_SR.txt")};
+  w.Load1Click();
+  QVERIFY(TablePoints(w) == (std::vector<SpectralPoint>{{2.5, -1.25}}));
+  w.SaveAs1Click();
+  QCOMPARE(f.dialogs.messages.takeLast(), Localized("Reflectance at 2.50000 um is -1.25; it must be from 0 to 1"));
+  QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{0});
+  EmptyTable(w.cdsR());
   QVERIFY(f.dialogs.saveRequests.empty());
 
   std::vector<SpectralPoint> many;

@@ -1,5 +1,6 @@
 // The "Initial Data" menu: Save As, Load with its question and checks, Clear All, and the
 // default task read at start.
+#include <QDir>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -44,7 +45,7 @@ TaskControls SampleControls(int shape, int center, int vcType) {
 }
 
 const std::vector<SpectralPoint> kPoints{{1.234567891, 0.123456789}, {10.5, 0.5}, {0.3000049, 0.999999994},
-                                         {2500.0000012, -0.0000000012}};
+                                         {2500.0000012, 0.0000000012}};
 
 // The boxes an initial data file of this viewing conditions type holds.
 bool FileHoldsBox(NumericBox box, int vcType) {
@@ -453,11 +454,11 @@ void InitialDataCommandsTest::defaultFileIsReadAtStart() {
   QCOMPARE(MemoText(w.mComments), QStringList{"default task"});
   QCOMPARE(w.pageGeometry->lblRS->text(), QString("Diameter: "));
 
-  // A default file that cannot be read is told, and the design values stay.
+  // A default file that cannot be read is told with its path, and the design values stay.
   WriteBytes(path, "nonsense\r\nnot a number\r\n");
   ScriptedDialogs otherDialogs;
   TestMainWindow other(state, otherDialogs);
-  QCOMPARE(otherDialogs.messages, QStringList{"File reading error"});
+  QCOMPARE(otherDialogs.messages, QStringList{"File reading error\n" + QDir::toNativeSeparators(path)});
   QCOMPARE(other.ReadControls().boxes, DesignControls().boxes);
   QCOMPARE(other.edFileName->text(), QString());
 }

@@ -1,5 +1,6 @@
 // The main window: start-up state, the labels and pages that follow the controls, hints, the
 // gathering commands with their messages, and "Calculate".
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,11 @@ class MainWindowTest : public QObject {
   void modelingStopsAtTheFirstFailedStep_data();
   void modelingStopsAtTheFirstFailedStep();
   void modelingGathersTheWholeTask();
+  void typedValuesOutOfRangeStopTheCommands_data();
+  void typedValuesOutOfRangeStopTheCommands();
+  void reflectanceOutsideZeroToOneIsRefusedAndKept();
+  void keyboardShortcutsReachTheCommands();
+  void tabVisitsTheBoxesInTheirVisualOrder();
 };
 
 void MainWindowTest::startsWithTheDesignValues() {
@@ -300,6 +306,122 @@ void MainWindowTest::modelingGathersTheWholeTask() {
   QCOMPARE(s.initialData.VCType, 1);
   QCOMPARE(static_cast<double>(s.initialData.BeamRadius), 17.5);
   QCOMPARE(w.pageGeometry->edNCR->text(), QString("35"));
+}
+
+
+// A value typed outside its box's range stays as typed, and the command that gathers it stops
+// with the box's message, showing the box with the focus.
+void MainWindowTest::typedValuesOutOfRangeStopTheCommands_data() {
+  QTest::addColumn<int>("vcType");
+  QTest::addColumn<int>("box");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("modeling");  // "Monte Carlo Modeling", otherwise "Calculate"
+  QTest::addColumn<QString>("message");
+  QTest::newRow("slant angle") << 1 << int(NumericBox::SlantAngle) << "95" << false
+                               << "Slant Angle (\u00B0) must be from 0 to 89";
+  QTest::newRow("gap width") << 1 << int(NumericBox::GapWidth) << "-1" << false << "Gap Width must be from 0 to 1000";
+  QTest::newRow("radiator size, array count fine") << 1 << int(NumericBox::Diameter) << "150000" << false
+                                                   << "Number of array rows and columns must be from 1 to 1001";
+  QTest::newRow("reference temperature") << 1 << int(NumericBox::Tref) << "0.5" << true
+                                         << "Reference must be from 1 to 10000";
+  QTest::newRow("angle b") << 0 << int(NumericBox::B) << "86" << true
+                           << "Angle b (\u00B0) with Blackbody Axis must be from 0 to 85";
+  QTest::newRow("focal distance") << 2 << int(NumericBox::HF) << "2000000" << true << "H must be from 0 to 1000000";
+  QTest::newRow("diffusity") << 1 << int(NumericBox::Diffusity) << "1.5" << true << "Diffusity must be from 0 to 1";
+}
+
+void MainWindowTest::typedValuesOutOfRangeStopTheCommands() {
+  QFETCH(int, vcType);
+  QFETCH(int, box);
+  QFETCH(QString, typed);
+  QFETCH(bool, modeling);
+  QFETCH(QString, message);
+  MainWindowFixture f;
+  TestMainWindow& w = *f.window;
+  w.show();
+  w.activateWindow();
+  QApplication::setActiveWindow(&w);
+  QApplication::processEvents();
+  w.pageViewingConditions->rgVC->SetItemIndex(vcType);
+  // A radiator of 150000 is then 151 cells across, a count the geometry takes.
+  if (box == int(NumericBox::Diameter)) w.Box(NumericBox::BaseSideLength)->Write(1000);
+  AddPoints(w, 1);
+  NumericSpinBox* typedBox = w.Box(static_cast<NumericBox>(box));
+  for (int i = 0; i < w.pc->count(); ++i)
+    if (w.pc->widget(i)->isAncestorOf(typedBox)) w.pc->setCurrentIndex(i);
+  TypeInto(typedBox, Localized(typed));
+  typedBox->interpretText();  // the box is left
+  w.pc->setCurrentIndex(w.pc->count() - 1);
+  (modeling ? w.btnCompute : w.pageGeometry->btnCalculate)->click();
+  QCOMPARE(f.dialogs.messages, QStringList{Localized(message)});
+  QCOMPARE(w.modelingWindowsOpened, 0);
+  QCOMPARE(typedBox->Read(), Localized(typed).replace(',', '.').toDouble());
+  QVERIFY(w.pc->currentWidget()->isAncestorOf(typedBox));
+  QVERIFY(typedBox->hasFocus());
+}
+
+// A reflectance of 1.2 stops the modeling with a message naming its wavelength; the table
+// keeps the point as typed.
+void MainWindowTest::reflectanceOutsideZeroToOneIsRefusedAndKept() {
+  MainWindowFixture f;
+  TestMainWindow& w = *f.window;
+  w.cdsR().AppendRecord({2.0, 0.5});
+  w.cdsR().AppendRecord({10.0, 1.2});
+  w.btnCompute->click();
+  QCOMPARE(f.dialogs.messages, QStringList{Localized("Reflectance at 10.00000 um is 1.2; it must be from 0 to 1")});
+  QCOMPARE(w.modelingWindowsOpened, 0);
+  QCOMPARE(w.cdsR().Records()[1].Reflectance, 1.2);
+}
+
+// Ctrl+O, Ctrl+S and Ctrl+M work from anywhere in the window; each shortcut shows in the menu
+// or the hint of its command.
+void MainWindowTest::keyboardShortcutsReachTheCommands() {
+  MainWindowFixture f;
+  TestMainWindow& w = *f.window;
+  w.show();
+  w.activateWindow();
+  QApplication::setActiveWindow(&w);
+  QApplication::processEvents();
+  AddPoints(w, 1);
+  w.Box(NumericBox::SlantAngle)->setFocus();
+  QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+  QCOMPARE(f.dialogs.openRequests.size(), std::size_t{1});
+  QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
+  QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
+  QTRY_COMPARE(w.modelingWindowsOpened, 1);  // a button's shortcut clicks it a moment later
+  QCOMPARE(w.Load4->shortcut(), QKeySequence("Ctrl+O"));
+  QCOMPARE(w.SaveAs4->shortcut(), QKeySequence("Ctrl+S"));
+  QCOMPARE(w.btnExit->shortcut(), QKeySequence("Ctrl+Q"));
+  QCOMPARE(w.btnAbout->shortcut(), QKeySequence("F1"));
+  QCOMPARE(HintOf(w.btnCompute), QString("Open Monte Carlo modeling window (Ctrl+M)"));
+  QCOMPARE(HintOf(w.btnExit), QString("Exit Tessolan (Ctrl+Q)"));
+  QCOMPARE(HintOf(w.btnAbout), QString("About Tessolan (F1)"));
+}
+
+// The numeric boxes of a page in the order Tab reaches them from the page's start.
+QList<NumericBox> BoxesInTabOrder(QWidget* page) {
+  QList<NumericBox> boxes;
+  QWidget* widget = page;
+  do {
+    widget = widget->nextInFocusChain();
+    auto* box = qobject_cast<NumericSpinBox*>(widget);
+    if (!box && widget->parentWidget()) box = qobject_cast<NumericSpinBox*>(widget->parentWidget());
+    if (box && page->isAncestorOf(box) && box->isVisibleTo(page) && !boxes.contains(box->Box())) boxes << box->Box();
+  } while (widget != page);
+  return boxes;
+}
+
+void MainWindowTest::tabVisitsTheBoxesInTheirVisualOrder() {
+  MainWindowFixture f;
+  TestMainWindow& w = *f.window;
+  w.show();
+  using B = NumericBox;
+  QCOMPARE(BoxesInTabOrder(w.pageGeometry), (QList<B>{B::Diameter, B::SlantAngle, B::BaseSideLength,
+                                                      B::TopFlatSideLength, B::GapWidth, B::Tref, B::Tbg, B::TBase,
+                                                      B::TTop}));
+  w.pageViewingConditions->rgVC->SetItemIndex(kConical);
+  QCOMPARE(BoxesInTabOrder(w.pageViewingConditions), (QList<B>{B::B, B::A, B::HF, B::AngleW}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -153,8 +154,10 @@ class ModelingWindowTest : public QObject {
 
  private slots:
   void opensModallyOnlyAfterTheDistanceCheck();
+  void defaultTaskOfAFreshBuildRunsWithNoInput();
   void startsWithItsDefaults();
   void blankTaskNameIsRefused();
+  void longProgressLinesWrapAndTheStartsStayInView();
   void completedRunFillsTableReportAndFiles();
   void existingFilesAreRewrittenOnlyWhenAllowed_data();
   void existingFilesAreRewrittenOnlyWhenAllowed();
@@ -209,6 +212,42 @@ void ModelingWindowTest::opensModallyOnlyAfterTheDistanceCheck() {
   QVERIFY(!QApplication::activeModalWidget());
 }
 
+// The folders of a fresh build, as the build lays them out: the main window opens with the shipped
+// default task, and Monte Carlo Modeling then Start give results with nothing typed.
+void ModelingWindowTest::defaultTaskOfAFreshBuildRunsWithNoInput() {
+  QTemporaryDir folder;
+  QDir(folder.path()).mkpath("Data/SR");
+  QDir(folder.path()).mkpath("Results/Reports");
+  QVERIFY(QFile::copy(TESSOLAN_BUILD_DATA_DIR "/Tessolan_default.txt", folder.filePath("Data/Tessolan_default.txt")));
+  auto state = std::make_unique<AppState>();
+  state->folders = MakeFolders(folder.path().toStdString());
+  ScriptedDialogs dialogs;
+  TFMain main(*state, dialogs);
+  QCOMPARE(dialogs.messages, QStringList());
+  QCOMPARE(main.cdsR().RecordCount(), 11);
+  QVERIFY(main.mComments->toPlainText().contains("Tessolan_default.txt"));
+
+  bool started = false;
+  QTimer watcher;
+  connect(&watcher, &QTimer::timeout, [&] {
+    auto* window = qobject_cast<TFMCRT*>(QApplication::activeModalWidget());
+    if (!window || started) return;
+    started = true;
+    window->btnStart->click();
+    if (window->isVisible()) window->btnClose->click();
+  });
+  watcher.start(10);
+  main.btnCompute->click();
+
+  QVERIFY(started);
+  QCOMPARE(dialogs.messages, QStringList());
+  QCOMPARE(main.cdsEERT().RecordCount(), 11);
+  const ResultsFileRead read = ReadResultsFile(folder.filePath("Results/Tessolan_default_res.txt").toStdString());
+  QVERIFY(read.ok);
+  QCOMPARE(read.rows.size(), std::size_t{11});
+  for (const ResultsRecord& row : read.rows) QVERIFY(row.EEIso > 0.9 && row.EEIso <= 1);
+}
+
 void ModelingWindowTest::startsWithItsDefaults() {
   ModelingFixture f;
   f.window->edFileName->setText("/some/folder/Design_Gray.txt");
@@ -254,6 +293,17 @@ void ModelingWindowTest::startsWithItsDefaults() {
   TFMCRT& v = g.Open();
   QVERIFY2(kDateTime.match(v.edTaskName->text()).hasMatch(), qPrintable(v.edTaskName->text()));
   QCOMPARE(v.sp1->text(), QString("1 wavelength"));
+}
+
+void ModelingWindowTest::longProgressLinesWrapAndTheStartsStayInView() {
+  ModelingFixture f;
+  TFMCRT& w = f.Open();
+  w.AddProgressLine("Preprocessing geometry...");
+  w.AddProgressLine("Largest standard error of the effective emissivities: " + QString(200, '9'));
+  QApplication::processEvents();
+  QCOMPARE(w.mProgress->horizontalScrollBar()->value(), 0);
+  QCOMPARE(w.mProgress->horizontalScrollBar()->maximum(), 0);
+  QCOMPARE(ProgressLines(w).size(), 2);
 }
 
 void ModelingWindowTest::blankTaskNameIsRefused() {

@@ -2,6 +2,7 @@
 // navigator, the status line and the charts that follow them.
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <qcustomplot.h>
@@ -75,6 +76,7 @@ class TablesTest : public QObject {
   void pointsAreTypedIntoTheGrid();
   void repeatedWavelengthIsRefusedAndStaysInEditing();
   void blankOrMistypedValuesAreNotDroppedSilently();
+  void aMistypedCellStopsTheCommand();
   void emissivityIsShownReadOnly();
   void statusLineFollowsTheTable();
   void bulkChangesRedrawOnce();
@@ -180,12 +182,39 @@ void TablesTest::blankOrMistypedValuesAreNotDroppedSilently() {
   Press(Qt::Key_Return);
   QCOMPARE(f.dialogs.messages, QStringList{"'1e' is not a valid floating point value"});
   QCOMPARE(f.table().Records()[0].Reflectance, 0.5);
+  Press(Qt::Key_Escape);
 
   // A cell still being typed in is handed over when the record is posted.
   f.grid()->setCurrentIndex(f.grid()->model()->index(0, 1));
   Type(Localized("0.75"));
   QVERIFY(f.table().Post());
   QCOMPARE(f.table().Records()[0].Reflectance, 0.75);
+}
+
+// "Monte Carlo Modeling" clicked while a cell holds text that is not a number: the message, then
+// nothing gathered and nothing opened, the cell still in edit with what was typed.
+void TablesTest::aMistypedCellStopsTheCommand() {
+  GridFixture f;
+  QVERIFY(AddPoint(f.table(), 10.0, 0.5));
+  const QModelIndex cell = f.grid()->model()->index(0, 1);
+  f.grid()->setCurrentIndex(cell);
+  Type("1e");
+  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QCOMPARE(f.dialogs.messages, QStringList{"'1e' is not a valid floating point value"});
+  QCOMPARE(f.window->modelingWindowsOpened, 0);
+  QCOMPARE(f.state->spectral.NWL, 0);
+  auto* editor = qobject_cast<QLineEdit*>(f.grid()->indexWidget(cell));
+  QVERIFY(editor);
+  QCOMPARE(editor->text(), QString("1e"));
+  QCOMPARE(f.table().Records()[0].Reflectance, 0.5);
+
+  // Mended, the same click goes on.
+  editor->selectAll();
+  Type(Localized("0.25"));
+  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QCOMPARE(f.dialogs.messages.size(), 1);
+  QCOMPARE(f.window->modelingWindowsOpened, 1);
+  QCOMPARE(f.table().Records()[0].Reflectance, 0.25);
 }
 
 void TablesTest::emissivityIsShownReadOnly() {

@@ -22,6 +22,7 @@ class ControlsTest : public QObject {
   void typedTextIsReadAsTyped_data();
   void typedTextIsReadAsTyped();
   void blankBoxIsRefilledWithItsMinimum();
+  void valuesOutsideTheRangeStayAsTyped();
   void footprintBoxTakesNoTypedSeparator();
   void programValuesAreClampedAndRounded();
   void displayPatterns_data();
@@ -37,8 +38,8 @@ void ControlsTest::boxesFollowTheBoxTable() {
   for (const NumericBoxSpec& entry : kNumericBoxes) {
     NumericSpinBox box(entry.box);
     QCOMPARE(box.objectName(), QString::fromLatin1(entry.control.data(), entry.control.size()));
-    QCOMPARE(box.minimum(), entry.minimum);
-    QCOMPARE(box.maximum(), entry.maximum);
+    QCOMPARE(box.Minimum(), entry.minimum);
+    QCOMPARE(box.Maximum(), entry.maximum);
     QCOMPARE(box.decimals(), entry.decimals);
     QCOMPARE(box.singleStep(), entry.step);
     QCOMPARE(box.Read(), entry.designValue);
@@ -82,6 +83,33 @@ void ControlsTest::blankBoxIsRefilledWithItsMinimum() {
   box.interpretText();  // what leaving the box does
   QCOMPARE(box.text(), Localized("1.0000"));
   QCOMPARE(box.value(), 1.0);
+}
+
+// Typed values outside the range are kept when the box is left (the commands refuse them);
+// the arrows step back into the range and never out of it.
+void ControlsTest::valuesOutsideTheRangeStayAsTyped() {
+  const struct {
+    NumericBox box;
+    const char* typed;
+    double read;
+    const char* shown;
+    double afterStepUp;
+  } cases[] = {
+      {NumericBox::Tref, "0.5", 0.5, "0.5000", 1.1},
+      {NumericBox::HF, "2000000", 2000000, "2000000.0000", 1000000},
+      {NumericBox::SlantAngle, "-3", -3, "-3.0000", 1},
+      {NumericBox::Diffusity, "1.25", 1.25, "1.2500", 1},
+  };
+  for (const auto& c : cases) {
+    NumericSpinBox box(c.box);
+    box.selectAll();
+    QTest::keyClicks(&box, Localized(c.typed));
+    box.interpretText();  // what leaving the box does
+    QCOMPARE(box.text(), Localized(c.shown));
+    QCOMPARE(box.Read(), c.read);
+    box.stepUp();
+    QCOMPARE(box.Read(), c.afterStepUp);
+  }
 }
 
 void ControlsTest::footprintBoxTakesNoTypedSeparator() {
@@ -164,7 +192,9 @@ void ControlsTest::memoLines() {
   memo.setPlainText("a\n\nc\n");
   QCOMPARE(MemoLines(&memo), (std::vector<std::string>{"a", "", "c"}));
   for (const std::vector<std::string>& lines :
-       {std::vector<std::string>{""}, {"x", ""}, {"", "", "COMMENTS:"}, {"\xC2\xB0 degrees"}}) {
+       {std::vector<std::string>{""}, {"x", ""}, {"", "", "COMMENTS:"}, {"\xC2\xB0 degrees"},
+        // a no-break space and a line separator (U+2028) are kept, not made a space and a break
+        {"50\xC2\xA0K", "one\xE2\x80\xA8line"}}) {
     SetMemoLines(&memo, lines);
     QCOMPARE(MemoLines(&memo), lines);
   }
