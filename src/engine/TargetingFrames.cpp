@@ -42,8 +42,8 @@ TargetingFrame FrameAlong(Extended viewer, const ArrayGeometry& g, const ViewerR
 TargetingFrames ComputeTargetingFrames(const InitialData& task, const ArrayGeometry& geometry,
                                        const ViewGeometry& view) {
   const ViewerReach reach = ReachOf(task, view);
-  const Extended zMax = 1.05L * (view.FZ + reach.above);
-  return {FrameAlong(view.FY, geometry, reach, zMax), FrameAlong(view.FX, geometry, reach, zMax)};
+  const Extended zMax = 1.05L * (view.F.z + reach.above);
+  return {FrameAlong(view.F.y, geometry, reach, zMax), FrameAlong(view.F.x, geometry, reach, zMax)};
 }
 
 }  // namespace tessolan

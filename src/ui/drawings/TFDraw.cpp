@@ -212,7 +212,7 @@ QStringList TFDraw::MemoLines(const AppState& state, char decimalSeparator) {
   };
   return {
       "Radiator center coincides with the " +
-          QString(t.CenterPosition == 0 ? "pyramid vertex" : "gap center") + ";   Array period = " +
+          QString(t.CenterPosition == kCentralVertex ? "pyramid vertex" : "gap center") + ";   Array period = " +
           number(g.Period, 10),
       "Number of columns and rows = " + QString::number(g.NCR) + ";   Pyramid Slant Angle = " +
           number(t.SlantAngle, 8) + QString::fromUtf8("\u00B0"),
@@ -238,7 +238,7 @@ void TFDraw::DrawArrayTopView() {
     const double edgeHigh = 1.05 * static_cast<double>(g.CenterX[g.NCR] + g.Period / 2);
     seFrame->setData({edgeLow, edgeLow, edgeHigh, edgeHigh, edgeLow}, {edgeLow, edgeHigh, edgeHigh, edgeLow, edgeLow});
     const double r = static_cast<double>(g.RadiatorHalf);
-    if (state_.initialData.Shape == 0) {
+    if (state_.initialData.Shape == kSquare) {
       SetSquare(seBound, r);
     } else {
       QVector<double> x(kBoundaryPoints), y(kBoundaryPoints);
