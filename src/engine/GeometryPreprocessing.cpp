@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/ArrayOutline.h"
 #include "model/Notation.h"
 
 namespace tessolan {
@@ -29,11 +30,11 @@ bool CountColumnsAndRows(const InitialData& task, ArrayGeometry& g) {
   return true;
 }
 
+// Rows and columns share their centres, so one edge serves both directions.
 bool CoversRadiator(const ArrayGeometry& g) {
   const Extended r = g.RadiatorHalf;
-  const Extended halfPeriod = g.Period / 2;
-  return g.CenterY[1] - halfPeriod <= -r && g.CenterY[g.NCR] + halfPeriod >= r &&
-         g.CenterX[1] - halfPeriod <= -r && g.CenterX[g.NCR] + halfPeriod >= r;
+  const ArrayEdge edge = ArrayOuterEdge(g);
+  return edge.low <= -r && edge.high >= r;
 }
 
 }  // namespace
