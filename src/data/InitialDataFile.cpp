@@ -87,8 +87,8 @@ bool ReadTaskValues(ValueReader& read, LoadedInitialData& d) {
         read.Number(t.GapWidth) && read.Number(t.Tref) && read.Number(t.Tbg) && read.Number(t.TBase) &&
         read.Number(t.TTop) && read.Integer(d.VCType) && read.Number(t.AngleB) && read.Number(t.AngleA)))
     return false;
-  t.Shape = static_cast<std::uint8_t>(d.Shape);
-  t.CenterPosition = static_cast<std::uint8_t>(d.CenterPosition);
+  t.Shape = static_cast<RadiatorShape>(d.Shape);
+  t.CenterPosition = static_cast<CenterPositionType>(d.CenterPosition);
   t.VCType = d.VCType;
   return ReadViewingConditions(read, t, d.VCType) && read.Number(t.Diffusity);
 }
@@ -126,12 +126,12 @@ void SetBox(TaskControls& c, NumericBox box, Extended value) { c[box] = BoxValue
 
 std::vector<std::string> InitialDataFileLines(const InitialData& t, const SpectralArrays& spectral,
                                               const std::vector<std::string>& comments, double savedAt) {
-  const bool circle = t.Shape == 1;
+  const bool circle = t.Shape == kCircle;
   std::vector<std::string> lines{
       FormatDateTime(savedAt) + "  // Date and time of dataset saving",
       Index(t.Shape, circle ? "Circular blackbody" : "Square blackbody"),
       Value(t.RadiatorSize, 10, circle ? "Blackbody diameter" : "Blackbody side"),
-      Index(t.CenterPosition, t.CenterPosition == 1 ? "Radiator center coincides with the central valleys crossing"
+      Index(t.CenterPosition, t.CenterPosition == kCentralValleys ? "Radiator center coincides with the central valleys crossing"
                                                     : "Radiator center coincides with the central pyramid vertex"),
       Value(t.SlantAngle, 10, "Pyramid slant angle in deg."),
       Value(t.BaseSideLength, 10, "Pyramid side length"),

@@ -20,9 +20,9 @@ class ExhaustiveHitSearch {
     const int n = g.NCR;
 
     if (ray.HitSurface == kNoSurface) {
-      const Extended t = (g.Height - ray.RayZ) / BaseNormalDivisor(ray.DirZ, rng);
-      const Extended xt = ray.RayX + ray.DirX * t;
-      const Extended yt = ray.RayY + ray.DirY * t;
+      const Extended t = (g.Height - ray.Point.z) / BaseNormalDivisor(ray.Dir.z, rng);
+      const Extended xt = ray.Point.x + ray.Dir.x * t;
+      const Extended yt = ray.Point.y + ray.Dir.y * t;
       for (int i = 1; i <= n; ++i) {
         if (!Within(g.CenterY[i] - s_.halfTopFlat, yt, g.CenterY[i] + s_.halfTopFlat)) continue;
         for (int j = 1; j <= n; ++j) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/ArrayOutline.h"
 #include "model/Notation.h"
 
 namespace tessolan {
@@ -13,31 +14,27 @@ void FillNormals(Extended slantAngle, ArrayGeometry& g) {
   const Extended nx[6] = {0, -s, 0, s, 0, 0};
   const Extended ny[6] = {0, 0, s, 0, -s, 0};
   const Extended nz[6] = {1, c, c, c, c, 1};
-  for (int k = 0; k < 6; ++k) {
-    g.NormalX[k] = nx[k];
-    g.NormalY[k] = ny[k];
-    g.NormalZ[k] = nz[k];
-  }
+  for (int k = 0; k < 6; ++k) g.Normal[k] = {nx[k], ny[k], nz[k]};
 }
 
 // Columns and rows: an odd count around a central pyramid, or an even count around the
 // central valleys crossing. Computed wide and checked before it is narrowed.
 bool CountColumnsAndRows(const InitialData& task, ArrayGeometry& g) {
   const Extended ratio = g.RadiatorHalf / g.Period;
-  const Extended count = task.CenterPosition == 0 ? 2 * std::ceil(ratio - 0.5L) + 1 : 2 * std::ceil(ratio);
+  const Extended count = task.CenterPosition == kCentralVertex ? 2 * std::ceil(ratio - 0.5L) + 1 : 2 * std::ceil(ratio);
   if (!(count >= 1 && count <= kMaxNCR)) return false;
   g.NCR = static_cast<std::uint16_t>(count);
   const int half = g.NCR / 2;
-  g.CenterX[1] = task.CenterPosition == 0 ? -g.Period * half : -g.Period * half + g.Period / 2;
+  g.CenterX[1] = task.CenterPosition == kCentralVertex ? -g.Period * half : -g.Period * half + g.Period / 2;
   g.CenterY[1] = g.CenterX[1];
   return true;
 }
 
+// Rows and columns share their centres, so one edge serves both directions.
 bool CoversRadiator(const ArrayGeometry& g) {
   const Extended r = g.RadiatorHalf;
-  const Extended halfPeriod = g.Period / 2;
-  return g.CenterY[1] - halfPeriod <= -r && g.CenterY[g.NCR] + halfPeriod >= r &&
-         g.CenterX[1] - halfPeriod <= -r && g.CenterX[g.NCR] + halfPeriod >= r;
+  const ArrayEdge edge = ArrayOuterEdge(g);
+  return edge.low <= -r && edge.high >= r;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "model/ArrayGeometry.h"
 #include "model/Extended.h"
 #include "engine/RayState.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
@@ -18,7 +19,7 @@ inline constexpr Extended kParallelDivisor = 1e-9L;
 // What the hit tests read of the task besides the derived geometry.
 struct HitShape {
   const ArrayGeometry& geometry;
-  bool circle;               // Shape = 1
+  bool circle;               // Shape = kCircle
   Extended halfBase;         // BaseSideLength / 2
   Extended halfTopFlat;      // TopFlatSideLength / 2
 };
@@ -73,12 +74,10 @@ inline Extended BaseNormalDivisor(Extended dirZ, Rng& rng) {
   t = kNoHit;
   const Extended x = g.CenterX[j];
   const Extended y = g.CenterY[i];
-  const Extended nx = g.NormalX[k], ny = g.NormalY[k], nz = g.NormalZ[k];
-  const Extended tf = ((x - ray.RayX) * nx + (y - ray.RayY) * ny + (g.FullHeight - ray.RayZ) * nz) / denominator;
-  const Extended qx = ray.RayX + tf * ray.DirX;
-  const Extended qy = ray.RayY + tf * ray.DirY;
-  const Extended qz = ray.RayZ + tf * ray.DirZ;
-  if (!Within(0, qz, g.Height)) return false;
+  const Extended tf = Dot(Vec3{x, y, g.FullHeight} - ray.Point, g.Normal[k]) / denominator;
+  const Vec3 q = ray.Point + tf * ray.Dir;
+  if (!Within(0, q.z, g.Height)) return false;
+  const Extended qx = q.x, qy = q.y;
 
   const Extended h = s.halfBase;
   Extended ax, ay, bx, by;
@@ -106,9 +105,7 @@ inline Extended BaseNormalDivisor(Extended dirZ, Rng& rng) {
 }
 
 // D . N_k in the program's term order.
-inline Extended FaceCosine(const ArrayGeometry& g, const RayState& ray, int k) {
-  return ray.DirX * g.NormalX[k] + ray.DirY * g.NormalY[k] + ray.DirZ * g.NormalZ[k];
-}
+inline Extended FaceCosine(const ArrayGeometry& g, const RayState& ray, int k) { return Dot(ray.Dir, g.Normal[k]); }
 
 // The nearest candidate of a search: the base, a face (row, column, kind), or nothing (t = kNoHit).
 struct NearestHit {
@@ -122,7 +119,7 @@ struct NearestHit {
 template <class Rng>
 inline void ConsiderBase(const RayState& ray, Rng& rng, NearestHit& best) {
   if (ray.HitSurface == kBase || ray.HitSurface == kTopFlat) return;
-  const Extended t = -ray.RayZ / BaseNormalDivisor(ray.DirZ, rng);
+  const Extended t = -ray.Point.z / BaseNormalDivisor(ray.Dir.z, rng);
   if (kMinHitDistance < t && t < best.t) {
     best.t = t;
     best.base = true;
@@ -136,9 +133,7 @@ inline bool LandOnTopFlat(const HitShape& s, RayState& ray, Extended xt, Extende
     if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
     return false;
   }
-  ray.RayX = xt;
-  ray.RayY = yt;
-  ray.RayZ = s.geometry.Height;
+  ray.Point = {xt, yt, s.geometry.Height};
   ray.HitRow = row;
   ray.HitColumn = column;
   ray.HitSurface = kTopFlat;
@@ -149,22 +144,18 @@ inline bool LandOnTopFlat(const HitShape& s, RayState& ray, Extended xt, Extende
 // ray leaves, and a first hit outside sets FirstHitOutside.
 inline bool MoveToNearestHit(const HitShape& s, RayState& ray, const NearestHit& hit) {
   if (hit.t >= kNoHit) return false;
-  const Extended qx = ray.RayX + hit.t * ray.DirX;
-  const Extended qy = ray.RayY + hit.t * ray.DirY;
-  const Extended qz = ray.RayZ + hit.t * ray.DirZ;
-  if (!InsideRadiatingArea(s, qx, qy)) {
+  const Vec3 q = ray.Point + hit.t * ray.Dir;
+  if (!InsideRadiatingArea(s, q.x, q.y)) {
     if (ray.ReflectionCount == 0) ray.FirstHitOutside = true;
     return false;
   }
-  ray.RayX = qx;
-  ray.RayY = qy;
   if (hit.base) {
-    ray.RayZ = 0;
+    ray.Point = {q.x, q.y, 0};
     ray.HitSurface = kBase;
     ray.HitRow = -1;
     ray.HitColumn = -1;
   } else {
-    ray.RayZ = qz;
+    ray.Point = q;
     ray.HitSurface = hit.kind;
     ray.HitRow = hit.row;
     ray.HitColumn = hit.column;

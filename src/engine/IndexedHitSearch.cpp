@@ -43,12 +43,28 @@ struct IndexedHitSearch::Path {
   int major, minor;
 
   explicit Path(const RayState& ray)
-      : p{static_cast<double>(ray.RayX), static_cast<double>(ray.RayY), static_cast<double>(ray.RayZ)},
-        d{static_cast<double>(ray.DirX), static_cast<double>(ray.DirY), static_cast<double>(ray.DirZ)},
+      : p{static_cast<double>(ray.Point.x), static_cast<double>(ray.Point.y), static_cast<double>(ray.Point.z)},
+        d{static_cast<double>(ray.Dir.x), static_cast<double>(ray.Dir.y), static_cast<double>(ray.Dir.z)},
         major(std::fabs(d[0]) >= std::fabs(d[1]) ? 0 : 1),
         minor(1 - major) {}
 
   double Inverse(int axis) const { return d[axis] != 0 ? 1 / d[axis] : 0; }
+};
+
+// One search's walk: the ray and its path, the stretch [t0, t1] of the path over the array and
+// in the height band, the margin that widens every base square, and the face kinds the ray can
+// meet (facing it, not the surface it lies on) with their cosines D . N_k.
+struct IndexedHitSearch::Walk {
+  const RayState& ray;
+  Path path;
+  double inverseMajor = 0;
+  double t0 = 0, t1 = 0;
+  double margin = 0;
+  int kinds[4] = {};
+  int kindCount = 0;
+  Extended cosine[5] = {};
+
+  explicit Walk(const RayState& r) : ray(r), path(r) {}
 };
 
 IndexedHitSearch::IndexedHitSearch(const HitShape& shape) : s_(shape) {
@@ -103,34 +119,39 @@ int IndexedHitSearch::LastSquare(double firstCenter, double b) const {
 void IndexedHitSearch::FindNearestFace(const RayState& ray, NearestHit& best) const {
   if (!facesPossible_) return;
   const ArrayGeometry& g = s_.geometry;
-  Extended cosine[5];
-  int kinds[4];
-  int kindCount = 0;
+  Walk walk(ray);
   for (int k = 1; k <= 4; ++k) {
-    cosine[k] = FaceCosine(g, ray, k);
-    if (k != ray.HitSurface && cosine[k] < 0) kinds[kindCount++] = k;
+    walk.cosine[k] = FaceCosine(g, ray, k);
+    if (k != ray.HitSurface && walk.cosine[k] < 0) walk.kinds[walk.kindCount++] = k;
   }
-  if (kindCount == 0) return;
+  if (walk.kindCount == 0) return;
 
-  const Path path(ray);
-  const double margin = kMarginFactor * (scale_ + std::fabs(path.p[0]) + std::fabs(path.p[1]) + std::fabs(path.p[2]));
+  const Path& path = walk.path;
+  walk.margin = kMarginFactor * (scale_ + std::fabs(path.p[0]) + std::fabs(path.p[1]) + std::fabs(path.p[2]));
   // The part of the path in the height band and over the array. Along the minor axis the walk
   // keeps to the array by itself.
-  double t0 = 0, t1 = static_cast<double>(best.t);
-  if (!ClipToSlab(path.p[2], path.d[2], path.Inverse(2), -margin, height_ + margin, t0, t1)) return;
+  walk.t1 = static_cast<double>(best.t);
+  if (!ClipToSlab(path.p[2], path.d[2], path.Inverse(2), -walk.margin, height_ + walk.margin, walk.t0, walk.t1))
+    return;
   const int major = path.major;
   const double low = major == 0 ? lowX_ : lowY_, high = major == 0 ? highX_ : highY_;
-  const double inverseMajor = path.Inverse(major);
-  if (!ClipToSlab(path.p[major], path.d[major], inverseMajor, low - margin, high + margin, t0, t1)) return;
-  WalkPath(ray, path, inverseMajor, t0, t1, margin, kinds, kindCount, cosine, best);
+  walk.inverseMajor = path.Inverse(major);
+  if (!ClipToSlab(path.p[major], path.d[major], walk.inverseMajor, low - walk.margin, high + walk.margin, walk.t0,
+                  walk.t1))
+    return;
+  WalkPath(walk, best);
 }
 
-void IndexedHitSearch::WalkPath(const RayState& ray, const Path& path, double inverseMajor, double t0, double t1,
-                                double margin, const int* kinds, int kindCount, const Extended* cosine,
-                                NearestHit& best) const {
+void IndexedHitSearch::WalkPath(const Walk& walk, NearestHit& best) const {
   // Slab by slab of base squares along the major axis, in the direction of travel; in each slab
   // the squares the path meets along the minor axis. A slab entered beyond the best distance
   // found so far ends the walk.
+  const RayState& ray = walk.ray;
+  const Path& path = walk.path;
+  const double inverseMajor = walk.inverseMajor, t0 = walk.t0, t1 = walk.t1, margin = walk.margin;
+  const int* kinds = walk.kinds;
+  const int kindCount = walk.kindCount;
+  const Extended* cosine = walk.cosine;
   const int major = path.major, minor = path.minor;
   const double pMajor = path.p[major], dMajor = path.d[major];
   const double pMinor = path.p[minor], dMinor = path.d[minor];

@@ -26,9 +26,9 @@ class IndexedHitSearch {
     ray.FirstHitOutside = false;
     if (ray.HitSurface == kNoSurface) {
       const ArrayGeometry& g = s_.geometry;
-      const Extended t = (g.Height - ray.RayZ) / BaseNormalDivisor(ray.DirZ, rng);
-      const Extended xt = ray.RayX + ray.DirX * t;
-      const Extended yt = ray.RayY + ray.DirY * t;
+      const Extended t = (g.Height - ray.Point.z) / BaseNormalDivisor(ray.Dir.z, rng);
+      const Extended xt = ray.Point.x + ray.Dir.x * t;
+      const Extended yt = ray.Point.y + ray.Dir.y * t;
       const int row = FirstTopFlat(g.CenterY.data(), yt);
       const int column = row ? FirstTopFlat(g.CenterX.data(), xt) : 0;
       if (column) return LandOnTopFlat(s_, ray, xt, yt, row, column);
@@ -48,11 +48,10 @@ class IndexedHitSearch {
   void FindNearestFace(const RayState& ray, NearestHit& best) const;
 
   struct Path;
+  struct Walk;
 
-  // Tests the pyramids whose base squares, widened by `margin`, meet the path between the
-  // parameters t0 and t1.
-  void WalkPath(const RayState& ray, const Path& path, double inverseMajor, double t0, double t1, double margin,
-                const int* kinds, int kindCount, const Extended* cosine, NearestHit& best) const;
+  // Tests the pyramids whose base squares, widened by the walk's margin, meet its stretch of path.
+  void WalkPath(const Walk& walk, NearestHit& best) const;
 
   // The first and last index (1..NCR; empty when first > last) of the base squares along one
   // axis that meet [a, b].

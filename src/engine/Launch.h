@@ -6,6 +6,7 @@
 #include "model/InitialData.h"
 #include "engine/RayState.h"
 #include "engine/Vectors.h"
+#include "model/Vec3.h"
 #include "model/ViewGeometry.h"
 
 namespace tessolan {
@@ -19,11 +20,8 @@ struct LaunchInput {
 
 // The point (u, v, w) of the frame (e1, e2, d) centred at the viewer's point, with d = -L, in
 // array coordinates.
-inline void ViewFrameToGlobal(const ViewGeometry& view, Extended u, Extended v, Extended w, Extended& x,
-                              Extended& y, Extended& z) {
-  x = ((view.FX + u * view.E1X) + v * view.E2X) + w * -view.LX;
-  y = ((view.FY + u * view.E1Y) + v * view.E2Y) + w * -view.LY;
-  z = ((view.FZ + u * view.E1Z) + v * view.E2Z) + w * -view.LZ;
+inline Vec3 ViewFrameToGlobal(const ViewGeometry& view, const Vec3& local) {
+  return ((view.F + local.x * view.E1) + local.y * view.E2) + local.z * -view.L;
 }
 
 namespace launch_detail {
@@ -38,12 +36,10 @@ inline void MarkJustLaunched(RayState& ray) {
 // point (Directional A and B).
 template <class Rng>
 inline void LaunchParallelBeam(const ViewGeometry& view, Extended radius, RayState& ray, Rng& rng) {
-  Extended u, v;
-  RandomPointInDisc(rng, u, v, radius);
-  ViewFrameToGlobal(view, u, v, 0, ray.RayX, ray.RayY, ray.RayZ);
-  ray.DirX = -view.LX;
-  ray.DirY = -view.LY;
-  ray.DirZ = -view.LZ;
+  Vec3 local;
+  RandomPointInDisc(rng, local.x, local.y, radius);
+  ray.Point = ViewFrameToGlobal(view, local);
+  ray.Dir = -view.L;
   ray.RayWeight = 1;
 }
 
@@ -51,20 +47,19 @@ inline void LaunchParallelBeam(const ViewGeometry& view, Extended radius, RaySta
 // unit length (w wider than 90 degrees - b allows) loses the ray.
 template <class Rng>
 inline bool LaunchConical(const ViewGeometry& view, RayState& ray, Rng& rng) {
-  ray.RayX = view.FX;
-  ray.RayY = view.FY;
-  ray.RayZ = view.FZ;
+  ray.Point = view.F;
   Extended x, y;
   RandomPointInDisc(rng, x, y, view.TanHalfW * view.CosB);
-  ray.DirX = -x - view.SinB * view.CosA;
-  ray.DirY = -y - view.SinB * view.SinA;
+  Vec3& d = ray.Dir;
+  d.x = -x - view.SinB * view.CosA;
+  d.y = -y - view.SinB * view.SinA;
   ray.RayWeight = 1;
-  const Extended zSquared = (1 - ray.DirX * ray.DirX) - ray.DirY * ray.DirY;
+  const Extended zSquared = (1 - d.x * d.x) - d.y * d.y;
   if (zSquared < 0) {
-    ray.DirZ = 0;
+    d.z = 0;
     return false;
   }
-  ray.DirZ = -std::sqrt(zSquared);
+  d.z = -std::sqrt(zSquared);
   return true;
 }
 
@@ -72,17 +67,15 @@ inline bool LaunchConical(const ViewGeometry& view, RayState& ray, Rng& rng) {
 // weighted by the squared cosine with the axis over the squared distance.
 template <class Rng>
 inline void LaunchIntegrated(const LaunchInput& in, RayState& ray, Rng& rng) {
-  Extended x1, y1, u, v;
-  RandomPointInDisc(rng, x1, y1, in.geometry.RadiatorHalf);
-  RandomPointInDisc(rng, u, v, in.task.DetectorRadius);
-  ViewFrameToGlobal(in.view, u, v, 0, ray.RayX, ray.RayY, ray.RayZ);
-  const Extended dx = ray.RayX - x1;
-  const Extended dy = ray.RayY - y1;
-  const Extended dist = std::sqrt((dx * dx + dy * dy) + ray.RayZ * ray.RayZ);
-  ray.DirX = (x1 - ray.RayX) / dist;
-  ray.DirY = (y1 - ray.RayY) / dist;
-  ray.DirZ = -ray.RayZ / dist;
-  const Extended cosOverDist = ray.DirZ / dist;
+  Vec3 target, local;
+  RandomPointInDisc(rng, target.x, target.y, in.geometry.RadiatorHalf);
+  RandomPointInDisc(rng, local.x, local.y, in.task.DetectorRadius);
+  ray.Point = ViewFrameToGlobal(in.view, local);
+  const Vec3 fromTarget = ray.Point - target;
+  const Extended dist = std::sqrt(Dot(fromTarget, fromTarget));
+  const Vec3& p = ray.Point;
+  ray.Dir = {(target.x - p.x) / dist, (target.y - p.y) / dist, -p.z / dist};
+  const Extended cosOverDist = ray.Dir.z / dist;
   ray.RayWeight = cosOverDist * cosOverDist;
 }
 

@@ -4,14 +4,15 @@
 
 #include "model/ArrayGeometry.h"
 #include "model/Extended.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
 // The ray being traced: its point, unit direction and initial weight, the surface it lies on
 // and how many hits it has had.
 struct RayState {
-  Extended RayX = 0, RayY = 0, RayZ = 0;
-  Extended DirX = 0, DirY = 0, DirZ = 0;
+  Vec3 Point;  // RayX, RayY, RayZ
+  Vec3 Dir;    // DirX, DirY, DirZ
   Extended RayWeight = 0;
   std::int32_t HitRow = -1;
   std::int32_t HitColumn = -1;

@@ -11,8 +11,10 @@
 #include "engine/Launch.h"
 #include "engine/RayState.h"
 #include "engine/RunRadiance.h"
+#include "engine/SurfaceFrame.h"
 #include "model/SpectralArrays.h"
 #include "engine/Vectors.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
@@ -30,7 +32,7 @@ struct TracingInput {
 };
 
 inline HitShape MakeHitShape(const InitialData& task, const ArrayGeometry& geometry) {
-  return {geometry, task.Shape == 1, task.BaseSideLength / 2, task.TopFlatSideLength / 2};
+  return {geometry, task.Shape == kCircle, task.BaseSideLength / 2, task.TopFlatSideLength / 2};
 }
 
 // Follows launched rays through their reflections and books, at every hit inside the radiating
@@ -114,60 +116,28 @@ class RayTracer {
   Extended TemperatureAtHeight(const RayState& ray) const {
     const InitialData& task = in_.task;
     if (in_.geometry.Height == 0) return task.TBase;
-    return ((task.TTop - task.TBase) * ray.RayZ) / in_.geometry.Height + task.TBase;
+    return ((task.TTop - task.TBase) * ray.Point.z) / in_.geometry.Height + task.TBase;
   }
 
   // A cosine-distributed direction about the normal of the surface hit.
   bool DiffuseReflection(RayState& ray, Rng& rng) const {
-    Extended u, v, w;
-    RandomCosineDirection(rng, u, v, w);
-    SurfaceFrameToGlobal(ray, u, v, w, ray.DirX, ray.DirY, ray.DirZ);
-    return NormalizeVector(ray.DirX, ray.DirY, ray.DirZ);
+    ray.Dir = SurfaceFrameToGlobal(ray, RandomCosineDirection(rng));
+    return NormalizeVector(ray.Dir);
   }
 
   bool SpecularReflection(RayState& ray) const {
-    const ArrayGeometry& g = in_.geometry;
-    const int s = ray.HitSurface;
-    const Extended c = ray.DirX * g.NormalX[s] + ray.DirY * g.NormalY[s] + ray.DirZ * g.NormalZ[s];
-    ray.DirX = ray.DirX - (c * 2) * g.NormalX[s];
-    ray.DirY = ray.DirY - (c * 2) * g.NormalY[s];
-    ray.DirZ = ray.DirZ - (c * 2) * g.NormalZ[s];
-    return NormalizeVector(ray.DirX, ray.DirY, ray.DirZ);
+    const Vec3& n = in_.geometry.Normal[ray.HitSurface];
+    const Extended c = Dot(ray.Dir, n);
+    ray.Dir = ray.Dir - (c * 2) * n;
+    return NormalizeVector(ray.Dir);
   }
 
-  // The local direction (u, v, w), in the frame whose third axis is the normal of the surface
-  // hit and whose first axis lies in the plane of incidence, in array coordinates. The base
-  // uses the array's own frame.
-  void SurfaceFrameToGlobal(const RayState& ray, Extended u, Extended v, Extended w, Extended& x, Extended& y,
-                            Extended& z) const {
-    if (ray.HitSurface == kBase) {
-      x = u, y = v, z = w;
-      return;
-    }
-    const ArrayGeometry& g = in_.geometry;
-    const int s = ray.HitSurface;
-    const Extended nx = g.NormalX[s], ny = g.NormalY[s], nz = g.NormalZ[s];
-    const Extended dx = ray.DirX, dy = ray.DirY, dz = ray.DirZ;
-    const Extended c = nx * dx + ny * dy + nz * dz;
-    Extended e1x = 0, e1y = 0, e1z = 0, e2x = 0, e2y = 0, e2z = 0;
-    if (std::fabs(c + 1) < 1e-9L) {
-      PerpendicularFrame(nx, ny, nz, e1x, e1y, e1z, e2x, e2y, e2z);
-    } else if (std::fabs(c) < 1e-9L) {
-      e1x = dx, e1y = dy, e1z = dz;
-      Cross(nx, ny, nz, dx, dy, dz, e2x, e2y, e2z);
-    } else {
-      const Extended sine = std::sqrt(1 - c * c);
-      e1x = (dx - c * nx) / sine;
-      e1y = (dy - c * ny) / sine;
-      e1z = (dz - c * nz) / sine;
-      Cross(nx, ny, nz, dx, dy, dz, e2x, e2y, e2z);
-      e2x = e2x / sine;
-      e2y = e2y / sine;
-      e2z = e2z / sine;
-    }
-    x = (u * e1x + v * e2x) + w * nx;
-    y = (u * e1y + v * e2y) + w * ny;
-    z = (u * e1z + v * e2z) + w * nz;
+  // The local direction, in the frame whose third axis is the normal of the surface hit and
+  // whose first axis lies in the plane of incidence, in array coordinates. The base uses the
+  // array's own frame.
+  Vec3 SurfaceFrameToGlobal(const RayState& ray, const Vec3& local) const {
+    if (ray.HitSurface == kBase) return local;
+    return SurfaceFrame::AtIncidence(in_.geometry.Normal[ray.HitSurface], ray.Dir).ToGlobal(local);
   }
 
   int nwl() const { return nwl_; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/ArrayOutline.h"
+
 namespace tessolan {
 
 namespace {
@@ -27,13 +29,12 @@ ViewerReach ReachOf(const InitialData& task, const ViewGeometry& view) {
 }
 
 TargetingFrame FrameAlong(Extended viewer, const ArrayGeometry& g, const ViewerReach& reach, Extended zMax) {
-  const Extended first = g.CenterX[1] - g.Period / 2;
-  const Extended last = g.CenterX[g.NCR] + g.Period / 2;
+  const ArrayEdge edge = ArrayOuterEdge(g);
   TargetingFrame f;
   f.ZMin = -g.Height / 10;
   f.ZMax = zMax;
-  f.Max = 1.05L * std::max(last, viewer + reach.across);
-  f.Min = 1.05L * std::min(first, viewer - reach.across);
+  f.Max = WithFrameMargin(std::max(edge.high, viewer + reach.across));
+  f.Min = WithFrameMargin(std::min(edge.low, viewer - reach.across));
   return f;
 }
 
@@ -42,8 +43,8 @@ TargetingFrame FrameAlong(Extended viewer, const ArrayGeometry& g, const ViewerR
 TargetingFrames ComputeTargetingFrames(const InitialData& task, const ArrayGeometry& geometry,
                                        const ViewGeometry& view) {
   const ViewerReach reach = ReachOf(task, view);
-  const Extended zMax = 1.05L * (view.FZ + reach.above);
-  return {FrameAlong(view.FY, geometry, reach, zMax), FrameAlong(view.FX, geometry, reach, zMax)};
+  const Extended zMax = WithFrameMargin(view.F.z + reach.above);
+  return {FrameAlong(view.F.y, geometry, reach, zMax), FrameAlong(view.F.x, geometry, reach, zMax)};
 }
 
 }  // namespace tessolan

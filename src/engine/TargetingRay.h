@@ -25,13 +25,13 @@ template <class Rng, class HitSearch>
 bool TraceTargetingRay(const LaunchInput& in, const HitSearch& search, RayState& ray, Rng& rng,
                        TargetingSegment& segment) {
   const bool launched = LaunchRay(in, ray, rng);
-  segment.StartX = static_cast<float>(ray.RayX);
-  segment.StartY = static_cast<float>(ray.RayY);
-  segment.StartZ = static_cast<float>(ray.RayZ);
+  segment.StartX = static_cast<float>(ray.Point.x);
+  segment.StartY = static_cast<float>(ray.Point.y);
+  segment.StartZ = static_cast<float>(ray.Point.z);
   const bool hit = launched && search.FindNextHit(ray, rng);
-  segment.EndX = static_cast<float>(ray.RayX);
-  segment.EndY = static_cast<float>(ray.RayY);
-  segment.EndZ = static_cast<float>(ray.RayZ);
+  segment.EndX = static_cast<float>(ray.Point.x);
+  segment.EndY = static_cast<float>(ray.Point.y);
+  segment.EndZ = static_cast<float>(ray.Point.z);
   return hit;
 }
 

@@ -3,38 +3,15 @@
 #include <cmath>
 
 #include "model/Extended.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
-// The message of a zero vector met while tracing; the run that meets it ends without results.
-inline constexpr const char* kVectorNormZeroMessage = "3D Vector Norm = 0";
-
-// Scales (x, y, z) to unit length; a vector of length exactly 1 is left bit for bit untouched.
-// Returns false, changing nothing, for the zero vector.
-inline bool NormalizeVector(Extended& x, Extended& y, Extended& z) {
-  const Extended n = std::sqrt((x * x + y * y) + z * z);
-  if (n == 0) return false;
-  if (n != 1) {
-    x = x / n;
-    y = y / n;
-    z = z / n;
-  }
-  return true;
-}
-
-// Right-handed cross product p x q.
-inline void Cross(Extended px, Extended py, Extended pz, Extended qx, Extended qy, Extended qz,
-                  Extended& rx, Extended& ry, Extended& rz) {
-  rx = py * qz - pz * qy;
-  ry = pz * qx - px * qz;
-  rz = px * qy - py * qx;
-}
-
 // Two unit vectors e1 perpendicular to the unit vector a and e2 = a x e1. The auxiliary vector
 // is a with its smallest-magnitude component (the earliest among equals) replaced by 1.
-inline bool PerpendicularFrame(Extended ax, Extended ay, Extended az, Extended& e1x, Extended& e1y,
-                               Extended& e1z, Extended& e2x, Extended& e2y, Extended& e2z) {
-  Extended h[3] = {ax, ay, az};
+// On false (a cross product of length zero) e1 holds that product unscaled and e2 is untouched.
+inline bool PerpendicularFrame(const Vec3& a, Vec3& e1, Vec3& e2) {
+  Extended h[3] = {a.x, a.y, a.z};
   Extended bound = 1;
   int smallest = 0;
   for (int i = 0; i < 3; ++i) {
@@ -44,9 +21,9 @@ inline bool PerpendicularFrame(Extended ax, Extended ay, Extended az, Extended& 
     }
   }
   h[smallest] = 1;
-  Cross(h[0], h[1], h[2], ax, ay, az, e1x, e1y, e1z);
-  if (!NormalizeVector(e1x, e1y, e1z)) return false;
-  Cross(ax, ay, az, e1x, e1y, e1z, e2x, e2y, e2z);
+  e1 = Cross({h[0], h[1], h[2]}, a);
+  if (!NormalizeVector(e1)) return false;
+  e2 = Cross(a, e1);
   return true;
 }
 
@@ -65,9 +42,11 @@ inline void RandomPointInDisc(Rng& rng, Extended& x, Extended& y, Extended r) {
 // A cosine-distributed unit vector of the upper hemisphere: a uniform point of the unit disc
 // lifted onto the hemisphere.
 template <class Rng>
-inline void RandomCosineDirection(Rng& rng, Extended& x, Extended& y, Extended& z) {
-  RandomPointInDisc(rng, x, y, 1);
-  z = std::sqrt((1 - x * x) - y * y);
+inline Vec3 RandomCosineDirection(Rng& rng) {
+  Vec3 v;
+  RandomPointInDisc(rng, v.x, v.y, 1);
+  v.z = std::sqrt((1 - v.x * v.x) - v.y * v.y);
+  return v;
 }
 
 }  // namespace tessolan

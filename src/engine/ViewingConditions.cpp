@@ -28,9 +28,7 @@ bool DeriveViewingConditions(InitialData& task, ArrayGeometry& geometry, ViewGeo
   view.CosB = std::cos(b);
   view.SinA = std::sin(a);
   view.CosA = std::cos(a);
-  view.LX = view.SinB * view.CosA;
-  view.LY = view.SinB * view.SinA;
-  view.LZ = view.CosB;
+  view.L = {view.SinB * view.CosA, view.SinB * view.SinA, view.CosB};
   geometry.RadiatorHalf = task.RadiatorSize / 2;
   const Extended r = geometry.RadiatorHalf;
 
@@ -73,10 +71,8 @@ bool DeriveViewingConditions(InitialData& task, ArrayGeometry& geometry, ViewGeo
   }
 
   const Extended h = task.ViewerDistance;
-  view.FX = (h * view.SinB) * view.CosA;
-  view.FY = (h * view.SinB) * view.SinA;
-  view.FZ = h * view.CosB;
-  PerpendicularFrame(-view.LX, -view.LY, -view.LZ, view.E1X, view.E1Y, view.E1Z, view.E2X, view.E2Y, view.E2Z);
+  view.F = {(h * view.SinB) * view.CosA, (h * view.SinB) * view.SinA, h * view.CosB};
+  PerpendicularFrame(-view.L, view.E1, view.E2);
   view.LaunchRay = launch;
   return true;
 }
@@ -89,7 +85,7 @@ bool CheckViewerDistance(const InitialData& task, const ArrayGeometry& geometry,
     // The beam starts at 3 radiator half-sizes above the base; pyramids taller than its lowest
     // point would have rays start inside them.
     const Extended radius = task.VCType == kDirectionalA ? task.FootprintRadius : task.BeamRadius;
-    if (view.FZ - radius * view.SinB < height) {
+    if (view.F.z - radius * view.SinB < height) {
       message = "Viewing beam starts below the pyramid tops\nIncrease the radiator size or decrease the pyramid height";
       return false;
     }
@@ -99,7 +95,7 @@ bool CheckViewerDistance(const InitialData& task, const ArrayGeometry& geometry,
                 Number(height, separator);
       return false;
     }
-    if (view.FZ < height) {
+    if (view.F.z < height) {
       message = "Focal point (ray cone vertex) lies below the pyramid tops\nIncrease H or decrease angle b";
       return false;
     }
@@ -109,7 +105,7 @@ bool CheckViewerDistance(const InitialData& task, const ArrayGeometry& geometry,
                 Number(height, separator);
       return false;
     }
-    if (view.FZ - task.DetectorRadius * view.SinB < height) {
+    if (view.F.z - task.DetectorRadius * view.SinB < height) {
       message = "Detector lies partly below the pyramid tops\nIncrease H or decrease angle b";
       return false;
     }

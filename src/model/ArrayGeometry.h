@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/Extended.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
@@ -32,9 +33,7 @@ struct ArrayGeometry {
   std::uint16_t NCR = 0;
   std::array<Extended, kMaxNCR + 1> CenterX{};
   std::array<Extended, kMaxNCR + 1> CenterY{};
-  std::array<Extended, 6> NormalX{};
-  std::array<Extended, 6> NormalY{};
-  std::array<Extended, 6> NormalZ{};
+  std::array<Vec3, 6> Normal{};  // unit outward normal of each surface kind
 };
 
 }  // namespace tessolan

@@ -14,12 +14,24 @@ enum ViewingConditionsType : std::int32_t {
   kIntegrated = 3,
 };
 
+// Radiator shapes, the values of Shape.
+enum RadiatorShape : std::uint8_t {
+  kSquare = 0,
+  kCircle = 1,  // inscribed in the square of side RadiatorSize
+};
+
+// Where the radiator's centre lies in the array, the values of CenterPosition.
+enum CenterPositionType : std::uint8_t {
+  kCentralVertex = 0,  // on the central pyramid's vertex
+  kCentralValleys = 1,  // on the crossing of the central valleys (the gap centre)
+};
+
 // The task as the user entered it. The viewing-condition diameters are kept as radii and the
 // two distances HF and HD share ViewerDistance; only the values of the current VCType are
 // refreshed by gathering, the others keep what was last gathered or loaded.
 struct InitialData {
-  std::uint8_t Shape = 0;           // 0 square, 1 circle inscribed in that square
-  std::uint8_t CenterPosition = 0;  // 0 central pyramid vertex, 1 central valleys crossing
+  RadiatorShape Shape = kSquare;
+  CenterPositionType CenterPosition = kCentralVertex;
   Extended RadiatorSize = 0;
   Extended SlantAngle = 0;  // degrees
   Extended BaseSideLength = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Extended.h"
+#include "model/Vec3.h"
 
 namespace tessolan {
 
@@ -11,12 +12,11 @@ enum class LaunchProcedure { None, DirectionalA, DirectionalB, Conical, Integrat
 // viewer stands, the cone of the conical conditions and the launch procedure.
 struct ViewGeometry {
   Extended SinB = 0, CosB = 0, SinA = 0, CosA = 0;
-  Extended LX = 0, LY = 0, LZ = 0;  // unit line of sight, from the array toward the viewer
-  Extended FX = 0, FY = 0, FZ = 0;  // LoSPoint
+  Vec3 L;  // unit line of sight, from the array toward the viewer
+  Vec3 F;  // LoSPoint
   Extended HalfW = 0, TanHalfW = 0;
   // The launch frame (e1, e2) perpendicular to -L, fixed for the whole gathering.
-  Extended E1X = 0, E1Y = 0, E1Z = 0;
-  Extended E2X = 0, E2Y = 0, E2Z = 0;
+  Vec3 E1, E2;
   LaunchProcedure LaunchRay = LaunchProcedure::None;
 };
 

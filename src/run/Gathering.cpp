@@ -8,8 +8,8 @@ namespace tessolan {
 bool GatherGeometry(const TaskControls& c, AppState& state, std::string& message, AuxiliaryTexts* texts,
                     char separator) {
   InitialData& task = state.initialData;
-  task.Shape = static_cast<std::uint8_t>(c.Shape);
-  task.CenterPosition = static_cast<std::uint8_t>(c.CenterPosition);
+  task.Shape = static_cast<RadiatorShape>(c.Shape);
+  task.CenterPosition = static_cast<CenterPositionType>(c.CenterPosition);
   task.RadiatorSize = c[NumericBox::Diameter];
   state.geometry.RadiatorHalf = task.RadiatorSize / 2;
   task.SlantAngle = c[NumericBox::SlantAngle];

@@ -32,10 +32,10 @@ const char* ViewingConditionsName(int vcType) {
 
 void WriteGeometry(const AppState& s, ReportWriter& w) {
   const InitialData& t = s.initialData;
-  w.Line(t.Shape == 1 ? "Radiator shape: circle" : "Radiator shape: square");
-  w.Line(t.CenterPosition == 1 ? "Position of radiator center is at the gap center"
+  w.Line(t.Shape == kCircle ? "Radiator shape: circle" : "Radiator shape: square");
+  w.Line(t.CenterPosition == kCentralValleys ? "Position of radiator center is at the gap center"
                                : "Position of radiator center is at the pyramid center");
-  w.Line((t.Shape == 1 ? "Blackbody diameter: " : "Blackbody side: ") + w.F(t.RadiatorSize, 10, 4));
+  w.Line((t.Shape == kCircle ? "Blackbody diameter: " : "Blackbody side: ") + w.F(t.RadiatorSize, 10, 4));
   w.Line("       Pyramid slant angle (°): " + w.F(t.SlantAngle, 10, 4));
   w.Line("   Pyramide base side length: " + w.F(t.BaseSideLength, 10, 4));
   w.Line("Pyramid top flat side length: " + w.F(t.TopFlatSideLength, 10, 4));

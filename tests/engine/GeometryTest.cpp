@@ -18,7 +18,7 @@ TEST(GeometryTest, WorkedExampleForBothCentrePositions) {
   } cases[] = {{0, 35, -51, 51}, {1, 34, -49.5L, 49.5L}};
   for (const auto& c : cases) {
     InitialData task = DesignTask();
-    task.CenterPosition = static_cast<std::uint8_t>(c.centerPosition);
+    task.CenterPosition = static_cast<CenterPositionType>(c.centerPosition);
     ArrayGeometry g;
     std::string message;
     AuxiliaryTexts texts;
@@ -59,7 +59,7 @@ TEST(GeometryTest, FailuresGiveTheirMessagesAndLeaveTheTextsAlone) {
     task.BaseSideLength = c.base;
     task.TopFlatSideLength = c.topFlat;
     task.GapWidth = c.gap;
-    task.CenterPosition = static_cast<std::uint8_t>(c.centerPosition);
+    task.CenterPosition = static_cast<CenterPositionType>(c.centerPosition);
     ArrayGeometry g;
     std::string message;
     AuxiliaryTexts texts{"p", "f", "h", "a", "n"};
@@ -84,7 +84,7 @@ TEST(GeometryTest, CountLimitsAndSmallRadiators) {
   for (const auto& c : cases) {
     InitialData task = DesignTask();
     task.RadiatorSize = c.radiator;
-    task.CenterPosition = static_cast<std::uint8_t>(c.centerPosition);
+    task.CenterPosition = static_cast<CenterPositionType>(c.centerPosition);
     ArrayGeometry g;
     std::string message;
     ASSERT_TRUE(PreprocessGeometry(task, g, message)) << message;
@@ -110,9 +110,9 @@ TEST(GeometryTest, TopFlatEqualToTheBaseAndSlantAngleZeroGiveFlatArrays) {
   EXPECT_LT(std::fabs(g.Height), 1e-15L);
   EXPECT_LT(std::fabs(g.FullHeight), 1e-15L);
   for (int k = 0; k < 6; ++k) {
-    EXPECT_EQ(g.NormalX[k], 0);
-    EXPECT_EQ(g.NormalY[k], 0);
-    EXPECT_EQ(g.NormalZ[k], 1);
+    EXPECT_EQ(g.Normal[k].x, 0);
+    EXPECT_EQ(g.Normal[k].y, 0);
+    EXPECT_EQ(g.Normal[k].z, 1);
   }
 }
 
@@ -123,11 +123,11 @@ TEST(GeometryTest, FaceNormalsPointOutOfThePyramid) {
   std::string message;
   ASSERT_TRUE(PreprocessGeometry(task, g, message));
   const Extended s = 0.5L, c = std::sqrt(0.75L);
-  EXPECT_NEAR(static_cast<double>(g.NormalX[1]), static_cast<double>(-s), 1e-18);
-  EXPECT_NEAR(static_cast<double>(g.NormalY[2]), static_cast<double>(s), 1e-18);
-  EXPECT_NEAR(static_cast<double>(g.NormalX[3]), static_cast<double>(s), 1e-18);
-  EXPECT_NEAR(static_cast<double>(g.NormalY[4]), static_cast<double>(-s), 1e-18);
-  for (int k = 1; k <= 4; ++k) EXPECT_NEAR(static_cast<double>(g.NormalZ[k]), static_cast<double>(c), 1e-18);
+  EXPECT_NEAR(static_cast<double>(g.Normal[1].x), static_cast<double>(-s), 1e-18);
+  EXPECT_NEAR(static_cast<double>(g.Normal[2].y), static_cast<double>(s), 1e-18);
+  EXPECT_NEAR(static_cast<double>(g.Normal[3].x), static_cast<double>(s), 1e-18);
+  EXPECT_NEAR(static_cast<double>(g.Normal[4].y), static_cast<double>(-s), 1e-18);
+  for (int k = 1; k <= 4; ++k) EXPECT_NEAR(static_cast<double>(g.Normal[k].z), static_cast<double>(c), 1e-18);
 }
 
 }  // namespace

@@ -16,10 +16,10 @@ using testing::ScriptedRandom;
 // A vertical ray from high above (x, y), just launched.
 RayState VerticalRay(Extended x, Extended y, std::uint32_t reflections = 0) {
   RayState ray;
-  ray.RayX = x;
-  ray.RayY = y;
-  ray.RayZ = 150;
-  ray.DirZ = -1;
+  ray.Point.x = x;
+  ray.Point.y = y;
+  ray.Point.z = 150;
+  ray.Dir.z = -1;
   ray.ReflectionCount = reflections;
   return ray;
 }
@@ -45,8 +45,8 @@ TEST(HitSearchTest, VerticalRayMeetsFaceThreeOfTheCentralPyramid) {
   EXPECT_EQ(hit.ray.HitSurface, kFacePlusX);
   EXPECT_EQ(hit.ray.HitRow, 18);
   EXPECT_EQ(hit.ray.HitColumn, 18);
-  EXPECT_NEAR(static_cast<double>(hit.ray.RayZ), static_cast<double>(t.geometry.FullHeight * (1 - 2 * x / 3)), 1e-15);
-  EXPECT_EQ(hit.ray.RayX, x);
+  EXPECT_NEAR(static_cast<double>(hit.ray.Point.z), static_cast<double>(t.geometry.FullHeight * (1 - 2 * x / 3)), 1e-15);
+  EXPECT_EQ(hit.ray.Point.x, x);
 }
 
 TEST(HitSearchTest, TruncatedPyramidTopFlatFaceAndGap) {
@@ -68,7 +68,7 @@ TEST(HitSearchTest, TruncatedPyramidTopFlatFaceAndGap) {
     const Hit hit = Search(t, VerticalRay(c.x, c.y));
     ASSERT_TRUE(hit.found);
     EXPECT_EQ(hit.ray.HitSurface, c.surface);
-    EXPECT_NEAR(static_cast<double>(hit.ray.RayZ), static_cast<double>(c.z), 1e-15);
+    EXPECT_NEAR(static_cast<double>(hit.ray.Point.z), static_cast<double>(c.z), 1e-15);
     EXPECT_EQ(hit.ray.HitRow, c.surface == kBase ? -1 : 13);
   }
 }
@@ -92,8 +92,8 @@ TEST(HitSearchTest, EdgesOfTheRadiatingArea) {
   for (const auto& c : cases) {
     EngineTask t;
     t.task.RadiatorSize = 6;
-    t.task.CenterPosition = 1;
-    t.task.Shape = static_cast<std::uint8_t>(c.shape);
+    t.task.CenterPosition = kCentralValleys;
+    t.task.Shape = static_cast<RadiatorShape>(c.shape);
     t.task.TopFlatSideLength = c.topFlat;
     t.task.BeamRadius = 1;
     t.Derive();
@@ -101,7 +101,7 @@ TEST(HitSearchTest, EdgesOfTheRadiatingArea) {
     EXPECT_EQ(first.found, c.inside) << c.shape << " " << static_cast<double>(c.x);
     EXPECT_EQ(first.ray.FirstHitOutside, !c.inside);
     if (!c.inside) {
-      EXPECT_EQ(first.ray.RayZ, 150) << "a ray that leaves keeps its point";
+      EXPECT_EQ(first.ray.Point.z, 150) << "a ray that leaves keeps its point";
     }
     // After a reflection a hit outside no longer raises the flag.
     const Hit later = Search(t, VerticalRay(c.x, c.y, 1));
@@ -114,8 +114,8 @@ TEST(HitSearchTest, RayParallelToTheBaseDrawsOneNumberPerPlane) {
   t.Derive();
   const ExhaustiveHitSearch search(MakeHitShape(t.task, t.geometry));
   RayState ray;
-  ray.RayZ = 5;
-  ray.DirX = 1;
+  ray.Point.z = 5;
+  ray.Dir.x = 1;
   ScriptedRandom justLaunched{0.75L, 0.25L};  // top flats behind, base far ahead
   EXPECT_FALSE(search.FindNextHit(ray, justLaunched));
   EXPECT_EQ(justLaunched.draws(), 2);
@@ -133,7 +133,7 @@ TEST(HitSearchTest, ARayGoingUpMeetsNothing) {
   EngineTask t;
   t.Derive();
   RayState ray = VerticalRay(0.3L, 0.2L);
-  ray.DirZ = 1;
+  ray.Dir.z = 1;
   const Hit hit = Search(t, ray);
   EXPECT_FALSE(hit.found);
   EXPECT_FALSE(hit.ray.FirstHitOutside);

@@ -25,11 +25,11 @@ TEST(LaunchTest, DirectionalBeamAtNormalViewing) {
   ray.HitSurface = kTopFlat;
   ASSERT_TRUE(LaunchRay({t.task, t.geometry, t.view}, ray, rng));
   // At b = 0 the launch disc's axes are e1 = (0, 1, 0) and e2 = (1, 0, 0).
-  EXPECT_EQ(ray.RayX, -0.25L * 17.5L);
-  EXPECT_EQ(ray.RayY, 0.5L * 17.5L);
-  EXPECT_EQ(ray.RayZ, 150);
-  EXPECT_EQ(ray.DirZ, -1);
-  EXPECT_EQ(ray.DirX, 0);
+  EXPECT_EQ(ray.Point.x, -0.25L * 17.5L);
+  EXPECT_EQ(ray.Point.y, 0.5L * 17.5L);
+  EXPECT_EQ(ray.Point.z, 150);
+  EXPECT_EQ(ray.Dir.z, -1);
+  EXPECT_EQ(ray.Dir.x, 0);
   EXPECT_EQ(ray.RayWeight, 1);
   EXPECT_EQ(ray.HitSurface, kNoSurface);
   EXPECT_EQ(ray.HitRow, -1);
@@ -47,9 +47,9 @@ TEST(LaunchTest, ZeroDiameterStartsEveryRayAtTheViewersPoint) {
   for (int i = 0; i < 10; ++i) {
     RayState ray;
     ASSERT_TRUE(LaunchRay({t.task, t.geometry, t.view}, ray, rng));
-    EXPECT_NEAR(static_cast<double>(ray.RayX), static_cast<double>(t.view.FX), 1e-12);
-    EXPECT_NEAR(static_cast<double>(ray.RayZ), static_cast<double>(t.view.FZ), 1e-12);
-    EXPECT_EQ(ray.DirX, -t.view.LX);
+    EXPECT_NEAR(static_cast<double>(ray.Point.x), static_cast<double>(t.view.F.x), 1e-12);
+    EXPECT_NEAR(static_cast<double>(ray.Point.z), static_cast<double>(t.view.F.z), 1e-12);
+    EXPECT_EQ(ray.Dir.x, -t.view.L.x);
   }
 }
 
@@ -62,8 +62,8 @@ TEST(LaunchTest, ConicalConeAndTheRayLostAtLaunch) {
   RandomGenerator rng(3);
   RayState ray;
   ASSERT_TRUE(LaunchRay({t.task, t.geometry, t.view}, ray, rng));
-  EXPECT_EQ(ray.RayZ, t.view.FZ);
-  EXPECT_NEAR(static_cast<double>(ray.DirZ), static_cast<double>(-t.view.CosB), 1e-18);
+  EXPECT_EQ(ray.Point.z, t.view.F.z);
+  EXPECT_NEAR(static_cast<double>(ray.Dir.z), static_cast<double>(-t.view.CosB), 1e-18);
 
   // w wider than 90 - b allows: a drawn direction cannot reach unit length.
   t.task.AngleW = 100;
@@ -86,14 +86,14 @@ TEST(LaunchTest, IntegratedDrawsTargetThenDetectorAndWeightsByCosineOverDistance
   ScriptedRandom rng{DrawFor(0.5L), DrawFor(0), DrawFor(0), DrawFor(0.5L)};
   RayState ray;
   ASSERT_TRUE(LaunchRay({t.task, t.geometry, t.view}, ray, rng));
-  EXPECT_EQ(ray.RayX, 1.25L);  // detector point (0, 1.25) in the frame; e2 = (1, 0, 0)
-  EXPECT_EQ(ray.RayY, 0);
-  EXPECT_EQ(ray.RayZ, 500);
+  EXPECT_EQ(ray.Point.x, 1.25L);  // detector point (0, 1.25) in the frame; e2 = (1, 0, 0)
+  EXPECT_EQ(ray.Point.y, 0);
+  EXPECT_EQ(ray.Point.z, 500);
   const Extended dist = std::sqrt((1.25L - 25) * (1.25L - 25) + 500 * 500.0L);
-  EXPECT_EQ(ray.DirX, (25 - 1.25L) / dist);
-  EXPECT_EQ(ray.DirZ, -500 / dist);
-  EXPECT_EQ(ray.RayWeight, (ray.DirZ / dist) * (ray.DirZ / dist));
-  EXPECT_LE(ray.RayWeight, 1 / (ray.RayZ * ray.RayZ));
+  EXPECT_EQ(ray.Dir.x, (25 - 1.25L) / dist);
+  EXPECT_EQ(ray.Dir.z, -500 / dist);
+  EXPECT_EQ(ray.RayWeight, (ray.Dir.z / dist) * (ray.Dir.z / dist));
+  EXPECT_LE(ray.RayWeight, 1 / (ray.Point.z * ray.Point.z));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ struct ScriptedHits {
       ++calls;
       return false;
     }
-    ray.RayZ = heights[calls++];
+    ray.Point.z = heights[calls++];
     ray.HitSurface = kBase;
     return true;
   }
@@ -68,7 +68,7 @@ struct TracerSetup {
     RayTracer<Rng, ScriptedHits> tracer(input, hits);
     RayState ray;
     ray.RayWeight = 1;
-    ray.DirZ = -1;
+    ray.Dir.z = -1;
     Result r{std::vector<Extended>(spectral.NWL), std::vector<Extended>(spectral.NWL), 0};
     EXPECT_EQ(tracer.TraceRay(ray, rng, r.emissivity.data(), r.radiance.data()), TraceOutcome::Completed);
     r.searches = hits.calls;
@@ -132,16 +132,16 @@ TEST(RayTracerTest, TemperatureFollowsHeight) {
   const TracingInput input{s.t.task, s.t.geometry, s.t.view, s.spectral, 0};
   RayTracer<RandomGenerator, ExhaustiveHitSearch> tracer(input, search);
   RayState ray;
-  ray.RayZ = 0;
+  ray.Point.z = 0;
   EXPECT_EQ(tracer.TemperatureAtHeight(ray), 300);
-  ray.RayZ = s.t.geometry.Height;
+  ray.Point.z = s.t.geometry.Height;
   EXPECT_EQ(tracer.TemperatureAtHeight(ray), 400);
-  ray.RayZ = s.t.geometry.Height / 2;
+  ray.Point.z = s.t.geometry.Height / 2;
   EXPECT_EQ(tracer.TemperatureAtHeight(ray), 350);
 
   s.t.task.TopFlatSideLength = 3;  // flat pyramids: no height to interpolate over
   s.t.Derive();
-  ray.RayZ = 0;
+  ray.Point.z = 0;
   EXPECT_EQ(tracer.TemperatureAtHeight(ray), 300);
 }
 
@@ -156,23 +156,20 @@ TEST(RayTracerTest, ReflectionsLeaveTheSurfaceOnItsFrontSide) {
     for (int i = 0; i < 2000; ++i) {
       RayState ray;
       ray.HitSurface = surface;
-      Extended x, y, z;
-      RandomCosineDirection(rng, x, y, z);
-      ray.DirX = -x, ray.DirY = -y, ray.DirZ = -z;  // some direction into the surface
-      if (ray.DirX * g.NormalX[surface] + ray.DirY * g.NormalY[surface] + ray.DirZ * g.NormalZ[surface] >= 0) continue;
+      ray.Dir = -RandomCosineDirection(rng);  // some direction into the surface
+      if (Dot(ray.Dir, g.Normal[surface]) >= 0) continue;
       ASSERT_TRUE(tracer.DiffuseReflection(ray, rng));
-      const Extended c = ray.DirX * g.NormalX[surface] + ray.DirY * g.NormalY[surface] + ray.DirZ * g.NormalZ[surface];
-      ASSERT_GT(c, 0) << surface;
-      ASSERT_NEAR(static_cast<double>(ray.DirX * ray.DirX + ray.DirY * ray.DirY + ray.DirZ * ray.DirZ), 1, 1e-15);
+      ASSERT_GT(Dot(ray.Dir, g.Normal[surface]), 0) << surface;
+      ASSERT_NEAR(static_cast<double>(Dot(ray.Dir, ray.Dir)), 1, 1e-15);
     }
   }
   // Specular reflection at normal incidence sends the ray straight back.
   RayState ray;
   ray.HitSurface = kFacePlusX;
-  ray.DirX = -g.NormalX[3], ray.DirY = -g.NormalY[3], ray.DirZ = -g.NormalZ[3];
+  ray.Dir = -g.Normal[3];
   ASSERT_TRUE(tracer.SpecularReflection(ray));
-  EXPECT_NEAR(static_cast<double>(ray.DirX), static_cast<double>(g.NormalX[3]), 1e-18);
-  EXPECT_NEAR(static_cast<double>(ray.DirZ), static_cast<double>(g.NormalZ[3]), 1e-18);
+  EXPECT_NEAR(static_cast<double>(ray.Dir.x), static_cast<double>(g.Normal[3].x), 1e-18);
+  EXPECT_NEAR(static_cast<double>(ray.Dir.z), static_cast<double>(g.Normal[3].z), 1e-18);
 }
 
 }  // namespace

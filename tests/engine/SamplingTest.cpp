@@ -44,52 +44,45 @@ TEST(SamplingTest, DiscRejectsTheCircleItselfAndKeepsTheDrawOrder) {
 TEST(SamplingTest, CosineDirectionsAreUnitAndPointUp) {
   RandomGenerator rng(12345);
   for (int i = 0; i < 100000; ++i) {
-    Extended x, y, z;
-    RandomCosineDirection(rng, x, y, z);
-    ASSERT_GT(z, 0);
-    ASSERT_NEAR(static_cast<double>(x * x + y * y + z * z), 1.0, 1e-15);
+    const Vec3 d = RandomCosineDirection(rng);
+    ASSERT_GT(d.z, 0);
+    ASSERT_NEAR(static_cast<double>(Dot(d, d)), 1.0, 1e-15);
   }
   ScriptedRandom corner{0.75L, 0.5L};  // disc point (0.5, 0)
-  Extended x, y, z;
-  RandomCosineDirection(corner, x, y, z);
-  EXPECT_EQ(z, std::sqrt(0.75L));
+  EXPECT_EQ(RandomCosineDirection(corner).z, std::sqrt(0.75L));
 }
 
 TEST(SamplingTest, NormalizeVector) {
-  Extended x = 0.6L, y = 0.8L, z = 0;
-  const Extended n = std::sqrt(x * x + y * y);
-  ASSERT_TRUE(NormalizeVector(x, y, z));
+  Vec3 v{0.6L, 0.8L, 0};
+  const Extended n = std::sqrt(v.x * v.x + v.y * v.y);
+  ASSERT_TRUE(NormalizeVector(v));
   if (n == 1) {
-    EXPECT_EQ(x, 0.6L);  // length exactly 1: untouched
+    EXPECT_EQ(v.x, 0.6L);  // length exactly 1: untouched
   }
-  Extended ux = 0, uy = 0, uz = -1;
-  ASSERT_TRUE(NormalizeVector(ux, uy, uz));
-  EXPECT_EQ(uz, -1);
-  Extended a = 3, b = 0, c = 4;
-  ASSERT_TRUE(NormalizeVector(a, b, c));
-  EXPECT_EQ(a, 3 / 5.0L);
-  EXPECT_EQ(c, 4 / 5.0L);
-  Extended zx = 0, zy = 0, zz = 0;
-  EXPECT_FALSE(NormalizeVector(zx, zy, zz));
+  Vec3 u{0, 0, -1};
+  ASSERT_TRUE(NormalizeVector(u));
+  EXPECT_EQ(u.z, -1);
+  Vec3 a{3, 0, 4};
+  ASSERT_TRUE(NormalizeVector(a));
+  EXPECT_EQ(a.x, 3 / 5.0L);
+  EXPECT_EQ(a.z, 4 / 5.0L);
+  Vec3 zero;
+  EXPECT_FALSE(NormalizeVector(zero));
 }
 
 TEST(SamplingTest, PerpendicularFrameOfTheDownwardAxis) {
-  Extended e1x, e1y, e1z, e2x, e2y, e2z;
-  ASSERT_TRUE(PerpendicularFrame(0, 0, -1, e1x, e1y, e1z, e2x, e2y, e2z));
-  EXPECT_EQ(e1x, 0);
-  EXPECT_EQ(e1y, 1);
-  EXPECT_EQ(e1z, 0);
-  EXPECT_EQ(e2x, 1);
-  EXPECT_EQ(e2y, 0);
-  EXPECT_EQ(e2z, 0);
+  Vec3 e1, e2;
+  ASSERT_TRUE(PerpendicularFrame({0, 0, -1}, e1, e2));
+  EXPECT_EQ(e1, (Vec3{0, 1, 0}));
+  EXPECT_EQ(e2, (Vec3{1, 0, 0}));
 
   // A general axis: both unit, perpendicular to it and to each other.
-  const Extended ax = 0.48L, ay = -0.6L, az = 0.64L;
-  ASSERT_TRUE(PerpendicularFrame(ax, ay, az, e1x, e1y, e1z, e2x, e2y, e2z));
-  EXPECT_NEAR(static_cast<double>(e1x * ax + e1y * ay + e1z * az), 0, 1e-18);
-  EXPECT_NEAR(static_cast<double>(e2x * ax + e2y * ay + e2z * az), 0, 1e-18);
-  EXPECT_NEAR(static_cast<double>(e1x * e2x + e1y * e2y + e1z * e2z), 0, 1e-18);
-  EXPECT_NEAR(static_cast<double>(e2x * e2x + e2y * e2y + e2z * e2z), 1, 1e-18);
+  const Vec3 a{0.48L, -0.6L, 0.64L};
+  ASSERT_TRUE(PerpendicularFrame(a, e1, e2));
+  EXPECT_NEAR(static_cast<double>(Dot(e1, a)), 0, 1e-18);
+  EXPECT_NEAR(static_cast<double>(Dot(e2, a)), 0, 1e-18);
+  EXPECT_NEAR(static_cast<double>(Dot(e1, e2)), 0, 1e-18);
+  EXPECT_NEAR(static_cast<double>(Dot(e2, e2)), 1, 1e-18);
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ bool Chance(Engine& e, double p) { return std::bernoulli_distribution(p)(e); }
 bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
 
 bool SameRay(const RayState& a, const RayState& b) {
-  return SameBits(a.RayX, b.RayX) && SameBits(a.RayY, b.RayY) && SameBits(a.RayZ, b.RayZ) &&
-         SameBits(a.DirX, b.DirX) && SameBits(a.DirY, b.DirY) && SameBits(a.DirZ, b.DirZ) &&
+  return SameBits(a.Point.x, b.Point.x) && SameBits(a.Point.y, b.Point.y) && SameBits(a.Point.z, b.Point.z) &&
+         SameBits(a.Dir.x, b.Dir.x) && SameBits(a.Dir.y, b.Dir.y) && SameBits(a.Dir.z, b.Dir.z) &&
          SameBits(a.RayWeight, b.RayWeight) && a.HitRow == b.HitRow && a.HitColumn == b.HitColumn &&
          a.HitSurface == b.HitSurface && a.ReflectionCount == b.ReflectionCount &&
          a.FirstHitOutside == b.FirstHitOutside;
@@ -41,7 +41,7 @@ std::string Describe(const RayState& r) {
   std::snprintf(text, sizeof text,
                 "point (%.21Lg, %.21Lg, %.21Lg) direction (%.21Lg, %.21Lg, %.21Lg) row %d column %d surface %d "
                 "reflections %u outside %d",
-                r.RayX, r.RayY, r.RayZ, r.DirX, r.DirY, r.DirZ, r.HitRow, r.HitColumn, r.HitSurface,
+                r.Point.x, r.Point.y, r.Point.z, r.Dir.x, r.Dir.y, r.Dir.z, r.HitRow, r.HitColumn, r.HitSurface,
                 r.ReflectionCount, r.FirstHitOutside ? 1 : 0);
   return text;
 }
@@ -66,8 +66,8 @@ std::uint32_t SeedBeforeOneHalf() {
 // A random array whose size is at most maxNCR, with the awkward values over-represented.
 InitialData RandomArray(Engine& e, int maxNCR) {
   InitialData t;
-  t.Shape = static_cast<std::uint8_t>(Pick(e, 2));
-  t.CenterPosition = static_cast<std::uint8_t>(Pick(e, 2));
+  t.Shape = static_cast<RadiatorShape>(Pick(e, 2));
+  t.CenterPosition = static_cast<CenterPositionType>(Pick(e, 2));
   const Extended bases[] = {3, 1, 0.0001L, 0.001L, 0.37L, 1000};
   t.BaseSideLength = Chance(e, 0.5) ? bases[Pick(e, 6)] : Uniform(e, 0.0001L, 10);
   const Extended slants[] = {0, 1e-4L, 0.01L, 1, 45, 60, 88.9L, 89};
@@ -115,25 +115,25 @@ void RandomDirection(Engine& e, const ArrayGeometry& g, RayState& ray) {
   switch (Pick(e, 6)) {
     case 0: {  // within the plane x = 0 or y = 0
       const Extended a = Uniform(e, 0, 2 * kPi);
-      ray.DirX = ray.DirY = 0;
-      ray.DirZ = std::sin(a);
-      (Chance(e, 0.5) ? ray.DirX : ray.DirY) = std::cos(a);
+      ray.Dir.x = ray.Dir.y = 0;
+      ray.Dir.z = std::sin(a);
+      (Chance(e, 0.5) ? ray.Dir.x : ray.Dir.y) = std::cos(a);
       break;
     }
     case 1: {  // a diagonal in xy
       const Extended a = Uniform(e, -kPi / 2, kPi / 2);
       const Extended c = std::cos(a) * std::sqrt(0.5L);
-      ray.DirX = Chance(e, 0.5) ? c : -c;
-      ray.DirY = Chance(e, 0.5) ? c : -c;
-      ray.DirZ = std::sin(a);
+      ray.Dir.x = Chance(e, 0.5) ? c : -c;
+      ray.Dir.y = Chance(e, 0.5) ? c : -c;
+      ray.Dir.z = std::sin(a);
       break;
     }
     case 2: {  // against or along a surface normal
       const int k = Pick(e, 6);
       const Extended sign = Chance(e, 0.7) ? -1 : 1;
-      ray.DirX = sign * g.NormalX[k];
-      ray.DirY = sign * g.NormalY[k];
-      ray.DirZ = sign * g.NormalZ[k];
+      ray.Dir.x = sign * g.Normal[k].x;
+      ray.Dir.y = sign * g.Normal[k].y;
+      ray.Dir.z = sign * g.Normal[k].z;
       break;
     }
     default: {
@@ -141,8 +141,8 @@ void RandomDirection(Engine& e, const ArrayGeometry& g, RayState& ray) {
       do {
         x = Uniform(e, -1, 1), y = Uniform(e, -1, 1), z = Uniform(e, -1, 1);
       } while (x * x + y * y + z * z > 1 || x * x + y * y + z * z < 1e-6L);
-      NormalizeVector(x, y, z);
-      ray.DirX = x, ray.DirY = y, ray.DirZ = z;
+      ray.Dir = {x, y, z};
+      NormalizeVector(ray.Dir);
       break;
     }
   }
@@ -177,8 +177,8 @@ class Comparer {
           task_.Diffusity > rng.Random() ? tracer_.DiffuseReflection(ray, rng) : tracer_.SpecularReflection(ray);
       if (!reflected) return true;
       if (Chance(e_, 0.02)) {  // now and then from here on parallel to the base
-        ray.DirZ = 0;
-        if (!NormalizeVector(ray.DirX, ray.DirY, ray.DirZ)) return true;
+        ray.Dir.z = 0;
+        if (!NormalizeVector(ray.Dir)) return true;
       }
     }
     return true;
@@ -191,7 +191,7 @@ class Comparer {
     const bool fa = exhaustive_.FindNextHit(a, ra);
     const bool fb = indexed_.FindNextHit(b, rb);
     ++counts_.searches;
-    if (ray.DirZ == 0) ++counts_.parallelToBase;
+    if (ray.Dir.z == 0) ++counts_.parallelToBase;
     if (fa != fb || !SameRay(a, b) || ra.seed() != rb.seed()) {
       failure = "array: " + Describe(task_) + "\nray: " + Describe(ray) + " seed " + std::to_string(rng.seed()) +
                 "\nexhaustive: " + std::to_string(fa) + " " + Describe(a) + " seed " + std::to_string(ra.seed()) +
@@ -276,15 +276,15 @@ class Comparer {
     Extended x, y, z;
     SpecialPoint(x, y, z);
     if (Chance(e_, 0.3)) {
-      ray.DirX = 0, ray.DirY = 0, ray.DirZ = -1;
+      ray.Dir.x = 0, ray.Dir.y = 0, ray.Dir.z = -1;
     } else {
       do RandomDirection(e_, g_, ray);
-      while (!(ray.DirZ < 0));
+      while (!(ray.Dir.z < 0));
     }
     const Extended distance = Uniform(e_, 0, 3) * (std::fabs(g_.Height) + task_.BaseSideLength);
-    ray.RayX = x - distance * ray.DirX;
-    ray.RayY = y - distance * ray.DirY;
-    ray.RayZ = z - distance * ray.DirZ;
+    ray.Point.x = x - distance * ray.Dir.x;
+    ray.Point.y = y - distance * ray.Dir.y;
+    ray.Point.z = z - distance * ray.Dir.z;
     ray.ReflectionCount = Chance(e_, 0.8) ? 0 : 1;
   }
 
@@ -316,10 +316,10 @@ class Comparer {
       z = up * g_.Height;
       ray.HitRow = row, ray.HitColumn = column;
     }
-    ray.RayX = x, ray.RayY = y, ray.RayZ = z;
+    ray.Point.x = x, ray.Point.y = y, ray.Point.z = z;
     ray.HitSurface = kind;
     do RandomDirection(e_, g_, ray);
-    while (ray.DirX * g_.NormalX[kind] + ray.DirY * g_.NormalY[kind] + ray.DirZ * g_.NormalZ[kind] <= 0 &&
+    while (Dot(ray.Dir, g_.Normal[kind]) <= 0 &&
            !Chance(e_, 0.05));
     ray.ReflectionCount = 1;
   }
@@ -330,9 +330,9 @@ class Comparer {
     Extended x, y, z;
     SpecialPoint(x, y, z);
     const Extended heights[] = {0, g_.Height / 2, g_.Height, z, g_.Height * 2 + 1};
-    ray.RayX = x, ray.RayY = y, ray.RayZ = heights[Pick(e_, 5)];
+    ray.Point.x = x, ray.Point.y = y, ray.Point.z = heights[Pick(e_, 5)];
     const Extended a = Chance(e_, 0.3) ? Pick(e_, 8) * kPi / 4 : Uniform(e_, 0, 2 * kPi);
-    ray.DirX = std::cos(a), ray.DirY = std::sin(a), ray.DirZ = 0;
+    ray.Dir.x = std::cos(a), ray.Dir.y = std::sin(a), ray.Dir.z = 0;
     const int surfaces[] = {kNoSurface, kNoSurface, kBase, kFaceMinusX, kFacePlusY, kTopFlat};
     ray.HitSurface = surfaces[Pick(e_, 6)];
     if (ray.HitSurface > kBase) ray.HitRow = RandomIndex(), ray.HitColumn = RandomIndex();
@@ -343,9 +343,9 @@ class Comparer {
   // Any state at all: both searches must agree on it too.
   void ArbitraryState(RayState& ray) {
     const Extended h = task_.BaseSideLength / 2;
-    ray.RayX = Uniform(e_, g_.CenterX[1] - 2 * h, g_.CenterX[g_.NCR] + 2 * h);
-    ray.RayY = Uniform(e_, g_.CenterY[1] - 2 * h, g_.CenterY[g_.NCR] + 2 * h);
-    ray.RayZ = Uniform(e_, -std::fabs(g_.Height), 3 * std::fabs(g_.Height) + h);
+    ray.Point.x = Uniform(e_, g_.CenterX[1] - 2 * h, g_.CenterX[g_.NCR] + 2 * h);
+    ray.Point.y = Uniform(e_, g_.CenterY[1] - 2 * h, g_.CenterY[g_.NCR] + 2 * h);
+    ray.Point.z = Uniform(e_, -std::fabs(g_.Height), 3 * std::fabs(g_.Height) + h);
     RandomDirection(e_, g_, ray);
     ray.HitSurface = Pick(e_, 7) - 1;
     ray.HitRow = Chance(e_, 0.2) ? -1 : RandomIndex();

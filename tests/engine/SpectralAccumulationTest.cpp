@@ -23,7 +23,7 @@ struct HeightsSearch {
   bool FindNextHit(RayState& ray, Rng&) const {
     ray.FirstHitOutside = false;
     if (calls >= heights.size()) return false;
-    ray.RayZ = heights[calls++];
+    ray.Point.z = heights[calls++];
     ray.HitSurface = kBase;
     return true;
   }
@@ -59,7 +59,7 @@ TEST(SpectralAccumulationTest, ReusedSpectraGivePlancksBitsAndAreEvaluatedOncePe
 
   RayState ray;
   ray.RayWeight = 0.75L;
-  ray.DirZ = -1;
+  ray.Dir.z = -1;
   RandomGenerator rng(5);
   std::vector<Extended> emissivity(5), radiance(5);
   ASSERT_EQ(tracer.TraceRay(ray, rng, emissivity.data(), radiance.data()), TraceOutcome::Completed);

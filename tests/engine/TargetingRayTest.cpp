@@ -61,12 +61,12 @@ TEST(TargetingRayTest, TracerFollowsTheRunsLaunchAndSearch) {
       const bool hit = tracer.TraceTargetingRay(rng, segment);
       RayState ray;
       ASSERT_TRUE(LaunchRay({t.task, t.geometry, t.view}, ray, referenceRng));
-      EXPECT_EQ(segment.StartX, static_cast<float>(ray.RayX));
-      EXPECT_EQ(segment.StartZ, static_cast<float>(ray.RayZ));
+      EXPECT_EQ(segment.StartX, static_cast<float>(ray.Point.x));
+      EXPECT_EQ(segment.StartZ, static_cast<float>(ray.Point.z));
       ASSERT_EQ(hit, reference.FindNextHit(ray, referenceRng)) << "type " << type << ", ray " << i;
-      EXPECT_EQ(segment.EndX, static_cast<float>(ray.RayX));
-      EXPECT_EQ(segment.EndY, static_cast<float>(ray.RayY));
-      EXPECT_EQ(segment.EndZ, static_cast<float>(ray.RayZ));
+      EXPECT_EQ(segment.EndX, static_cast<float>(ray.Point.x));
+      EXPECT_EQ(segment.EndY, static_cast<float>(ray.Point.y));
+      EXPECT_EQ(segment.EndZ, static_cast<float>(ray.Point.z));
     }
     EXPECT_EQ(rng.seed(), referenceRng.seed());
   }
@@ -110,7 +110,7 @@ TEST(TargetingRayTest, ConicalRayLostAtLaunchIsNotSearched) {
   EXPECT_TRUE(ray.FirstHitOutside);
   EXPECT_TRUE(rng.exhausted());
   EXPECT_EQ(segment.EndZ, segment.StartZ);
-  EXPECT_FLOAT_EQ(segment.StartZ, static_cast<float>(t.view.FZ));
+  EXPECT_FLOAT_EQ(segment.StartZ, static_cast<float>(t.view.F.z));
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST(ViewingConditionsTest, FailureKeepsLaunchAndViewerPoint) {
   std::string message;
   ASSERT_FALSE(DeriveViewingConditions(t.task, t.geometry, t.view, message));
   EXPECT_EQ(t.view.LaunchRay, before.LaunchRay);
-  EXPECT_EQ(t.view.FZ, before.FZ);
+  EXPECT_EQ(t.view.F.z, before.F.z);
   EXPECT_EQ(t.view.SinB, std::sin(30 * kPi / 180)) << "angles before the test are updated";
 }
 
@@ -67,7 +67,7 @@ TEST(ViewingConditionsTest, DerivedValuesPerType) {
   t.task.AngleB = 0;
   t.Derive();
   EXPECT_EQ(t.task.ViewerDistance, 150);
-  EXPECT_EQ(t.view.FZ, 150);
+  EXPECT_EQ(t.view.F.z, 150);
   EXPECT_EQ(t.view.LaunchRay, LaunchProcedure::DirectionalA);
 
   t.task.VCType = kConical;
@@ -81,8 +81,8 @@ TEST(ViewingConditionsTest, DerivedValuesPerType) {
   t.task.AngleB = 30;
   t.task.AngleA = 45;
   t.Derive();
-  EXPECT_EQ(t.view.FX, (500 * t.view.SinB) * t.view.CosA);
-  EXPECT_EQ(t.view.FZ, 500 * t.view.CosB);
+  EXPECT_EQ(t.view.F.x, (500 * t.view.SinB) * t.view.CosA);
+  EXPECT_EQ(t.view.F.z, 500 * t.view.CosB);
 }
 
 TEST(ViewingConditionsTest, ViewerMustStandAboveThePyramidTops) {

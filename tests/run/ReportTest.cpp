@@ -167,8 +167,8 @@ TEST(ReportTest, ThresholdCommentsAndViewingConditions) {
 
 TEST(ReportTest, CircleGapCenterAndDecimalComma) {
   auto s = FinishedRun();
-  s->initialData.Shape = 1;
-  s->initialData.CenterPosition = 1;
+  s->initialData.Shape = kCircle;
+  s->initialData.CenterPosition = kCentralValleys;
   s->initialData.RadiatorSize = 12345678901.5L;  // more digits than ten significant ones
   const auto lines = BuildReport(*s, kStart, kFinish, ',');
   EXPECT_EQ(lines[6], "Radiator shape: circle");

@@ -20,6 +20,11 @@
 
 namespace tessolan {
 
+void OpenChartEditor(QCustomPlot* chart, UserDialogs& dialogs, const std::string& saveFolder, QWidget* parent) {
+  ChartEditorDialog editor(chart, dialogs, QString::fromStdString(saveFolder), parent);
+  editor.exec();
+}
+
 namespace {
 
 struct MarkerChoice {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include <qcustomplot.h>
 
@@ -15,6 +16,10 @@ class QSpinBox;
 namespace tessolan {
 
 class UserDialogs;
+
+// Opens "Edit Graph" on `chart`, its saves starting in `saveFolder`, and returns when the user
+// closes it.
+void OpenChartEditor(QCustomPlot* chart, UserDialogs& dialogs, const std::string& saveFolder, QWidget* parent);
 
 // "Edit Graph": restyles the series of a chart, graphs and curves alike (colour, line width,
 // markers), sets its axis titles and automatic or fixed ranges, and saves the chart as a PNG or

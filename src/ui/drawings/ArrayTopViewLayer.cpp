@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/ArrayOutline.h"
 #include "ui/widgets/Colors.h"
 #include "ui/drawings/LineRaster.h"
 
@@ -55,8 +56,9 @@ VisibleCells CellsIn(const Mapping& m, double first, double period, int n) {
 }
 
 // Each pyramid: its base square, its top-flat square and the four edges between their corners.
-void AddPyramids(LineBatch& lines, const Mapping& m, const ArrayGeometry& g, const VisibleCells& cells, double a,
-                 double d) {
+void AddPyramids(LineBatch& lines, const Mapping& m, const ArrayGeometry& g, const VisibleCells& cells,
+                 const PyramidTopView& view) {
+  const double a = view.halfBase, d = view.halfTopFlat;
   for (int i = cells.firstColumn; i <= cells.lastColumn; ++i) {
     const double x = static_cast<double>(g.CenterX[i]);
     for (int j = cells.firstRow; j <= cells.lastRow; ++j) {
@@ -69,10 +71,7 @@ void AddPyramids(LineBatch& lines, const Mapping& m, const ArrayGeometry& g, con
         lines.Add({p3, p4});
         lines.Add({p4, p1});
       }
-      lines.Add({m(x - a, y - a), m(x - d, y - d)});
-      lines.Add({m(x + d, y + d), m(x + a, y + a)});
-      lines.Add({m(x + a, y - a), m(x + d, y - d)});
-      lines.Add({m(x - d, y + d), m(x - a, y + a)});
+      for (const DrawnSegment& e : view.edges) lines.Add({m(x + e.x1, y + e.y1), m(x + e.x2, y + e.y2)});
     }
   }
 }
@@ -81,8 +80,8 @@ void AddPyramids(LineBatch& lines, const Mapping& m, const ArrayGeometry& g, con
 // each across the whole array.
 void AddCellGrid(LineBatch& lines, const Mapping& m, const ArrayGeometry& g) {
   const double period = static_cast<double>(g.Period);
-  const double low = static_cast<double>(g.CenterX[1]) - period / 2;
-  const double high = static_cast<double>(g.CenterX[g.NCR]) + period / 2;
+  const ArrayEdge edge = ArrayOuterEdge(g);
+  const double low = static_cast<double>(edge.low), high = static_cast<double>(edge.high);
   auto addGridLines = [&](double at) {
     if (m.xRange.contains(at)) lines.Add({m(at, low), m(at, high)});
     if (m.yRange.contains(at)) lines.Add({m(low, at), m(high, at)});
@@ -120,7 +119,8 @@ void ArrayTopViewLayer::draw(QCPPainter* painter) {
   const double first = static_cast<double>(g.CenterX[1]);
   const double cellPixels = period * std::min(std::fabs(m.xScale), std::fabs(m.yScale));
   if (!(cellPixels >= kMinCellPixels)) {
-    const double low = first - period / 2, high = static_cast<double>(g.CenterX[n]) + period / 2;
+    const ArrayEdge edge = ArrayOuterEdge(g);
+    const double low = static_cast<double>(edge.low), high = static_cast<double>(edge.high);
     painter->fillRect(QRectF(m(low, low), m(high, high)).normalized().intersected(m.plot), kSeriesBlue);
     return;
   }
@@ -131,8 +131,7 @@ void ArrayTopViewLayer::draw(QCPPainter* painter) {
   painter->setPen(BluePen(Qt::SolidLine));
   {
     LineBatch lines(painter, m.plot, vectorized ? nullptr : &raster);
-    AddPyramids(lines, m, g, cells, static_cast<double>(task_.BaseSideLength) / 2,
-                static_cast<double>(task_.TopFlatSideLength) / 2);
+    AddPyramids(lines, m, g, cells, PyramidTopViewOf(task_));
   }
   if (!vectorized) raster.Paint(painter, kSeriesBlue);
   pyramidsDrawn_ = cells.Count();

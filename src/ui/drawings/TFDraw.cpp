@@ -15,6 +15,7 @@
 #include <numbers>
 #include <qcustomplot.h>
 
+#include "engine/ArrayOutline.h"
 #include "ui/widgets/AppIcon.h"
 #include "model/AppState.h"
 #include "ui/drawings/ArrayTopViewLayer.h"
@@ -22,6 +23,7 @@
 #include "ui/charts/ChartHelpers.h"
 #include "ui/widgets/Colors.h"
 #include "ui/charts/EqualizeAxes.h"
+#include "ui/charts/FrameSeries.h"
 #include "ui/main/Hints.h"
 #include "model/Notation.h"
 #include "ui/widgets/PageControl.h"
@@ -64,12 +66,7 @@ QCPCurve* AddOutline(QCustomPlot* chart, const QString& name, const QColor& colo
   return curve;
 }
 
-// A series without line or marks: its points only widen the axes to the frame.
-QCPCurve* AddFrame(QCustomPlot* chart, const QString& name) {
-  QCPCurve* frame = AddOutline(chart, name, Qt::black, 1);
-  frame->setLineStyle(QCPCurve::lsNone);
-  return frame;
-}
+QCPCurve* AddFrame(QCustomPlot* chart) { return StyleAsFrame(new QCPCurve(chart->xAxis, chart->yAxis)); }
 
 QCPGraph* AddLine(QCustomPlot* chart, const QString& name, const QColor& color, int width,
                   bool keyDown = false) {
@@ -135,7 +132,7 @@ QWidget* TFDraw::BuildArrayTopViewPage() {
   seBound = AddOutline(chTopView, "Radiator boundary", kSeriesRed, 3);
   seX = AddLine(chTopView, "X axis", kAxisLineColor, 1);
   seY = AddLine(chTopView, "Y axis", kAxisLineColor, 1, true);
-  seFrame = AddFrame(chTopView, "Frame");
+  seFrame = AddFrame(chTopView);
   pyramids = new ArrayTopViewLayer(chTopView, state_.initialData, state_.geometry);
   return ChartPage(chTopView, this);
 }
@@ -149,14 +146,14 @@ QWidget* TFDraw::BuildPyramidTopViewPage() {
   seDiag21 = AddLine(chTop, "Edge 2", kSeriesBlue, 2);
   seDiag12 = AddLine(chTop, "Edge 3", kSeriesBlue, 2);
   seDiag22 = AddLine(chTop, "Edge 4", kSeriesBlue, 2);
-  seFrameTop = AddFrame(chTop, "Frame");
+  seFrameTop = AddFrame(chTop);
   return ChartPage(chTop, this);
 }
 
 QWidget* TFDraw::BuildPyramidSideViewPage() {
   chSide = MakeChart("chSide", "Z", dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
   seProfile = AddLine(chSide, "Profile", kSeriesBlue, 3);
-  seFrameSide = AddFrame(chSide, "Frame");
+  seFrameSide = AddFrame(chSide);
   return ChartPage(chSide, this);
 }
 
@@ -212,7 +209,7 @@ QStringList TFDraw::MemoLines(const AppState& state, char decimalSeparator) {
   };
   return {
       "Radiator center coincides with the " +
-          QString(t.CenterPosition == 0 ? "pyramid vertex" : "gap center") + ";   Array period = " +
+          QString(t.CenterPosition == kCentralVertex ? "pyramid vertex" : "gap center") + ";   Array period = " +
           number(g.Period, 10),
       "Number of columns and rows = " + QString::number(g.NCR) + ";   Pyramid Slant Angle = " +
           number(t.SlantAngle, 8) + QString::fromUtf8("\u00B0"),
@@ -234,11 +231,12 @@ void TFDraw::DrawArrayTopView() {
     if (auto* graph = qobject_cast<QCPGraph*>(chTopView->plottable(i))) graph->data()->clear();
   }
   if (g.NCR >= 1 && g.NCR <= kMaxNCR) {
-    const double edgeLow = 1.05 * static_cast<double>(g.CenterX[1] - g.Period / 2);
-    const double edgeHigh = 1.05 * static_cast<double>(g.CenterX[g.NCR] + g.Period / 2);
+    const ArrayEdge edge = ArrayOuterEdge(g);
+    const double edgeLow = WithFrameMargin(static_cast<double>(edge.low));
+    const double edgeHigh = WithFrameMargin(static_cast<double>(edge.high));
     seFrame->setData({edgeLow, edgeLow, edgeHigh, edgeHigh, edgeLow}, {edgeLow, edgeHigh, edgeHigh, edgeLow, edgeLow});
     const double r = static_cast<double>(g.RadiatorHalf);
-    if (state_.initialData.Shape == 0) {
+    if (state_.initialData.Shape == kSquare) {
       SetSquare(seBound, r);
     } else {
       QVector<double> x(kBoundaryPoints), y(kBoundaryPoints);
@@ -257,27 +255,30 @@ void TFDraw::DrawArrayTopView() {
 
 void TFDraw::DrawPyramidTopView() {
   const double p = static_cast<double>(state_.geometry.Period) / 2;
-  const double a = static_cast<double>(state_.initialData.BaseSideLength) / 2;
-  const double d = static_cast<double>(state_.initialData.TopFlatSideLength) / 2;
+  const PyramidTopView view = PyramidTopViewOf(state_.initialData);
   SetSquare(seCell, p);
-  SetSquare(sePyramid, a);
-  SetSquare(seFlatTop, d);
-  SetSegment(seDiag11, -a, -a, -d, -d);
-  SetSegment(seDiag21, a, -a, d, -d);
-  SetSegment(seDiag12, d, d, a, a);
-  SetSegment(seDiag22, -d, d, -a, a);
-  SetSquare(seFrameTop, 1.05 * p);
+  SetSquare(sePyramid, view.halfBase);
+  SetSquare(seFlatTop, view.halfTopFlat);
+  QCPGraph* const edges[] = {seDiag11, seDiag21, seDiag12, seDiag22};
+  for (int k = 0; k < 4; ++k) {
+    const DrawnSegment& e = view.edges[k];
+    SetSegment(edges[k], e.x1, e.y1, e.x2, e.y2);
+  }
+  SetSquare(seFrameTop, WithFrameMargin(p));
   EqualizeAxes(chTop);
 }
 
 void TFDraw::DrawPyramidSideView() {
-  const double p = static_cast<double>(state_.geometry.Period) / 2;
-  const double a = static_cast<double>(state_.initialData.BaseSideLength) / 2;
-  const double d = static_cast<double>(state_.initialData.TopFlatSideLength) / 2;
+  QVector<double> across, heights;
+  for (const ProfilePoint& point : PyramidProfile(state_.initialData, state_.geometry)) {
+    across << static_cast<double>(point.offset);
+    heights << static_cast<double>(point.height);
+  }
+  seProfile->setData(across, heights, true);
+  const double w = WithFrameMargin(across.back());
   const double h = static_cast<double>(state_.geometry.Height);
-  seProfile->setData({-p, -a, -d, d, a, p}, {0, 0, h, h, 0, 0}, true);
-  const double w = 1.05 * p;
-  seFrameSide->setData({-w, -w, w, w, -w}, {-0.05 * h, 1.05 * h, 1.05 * h, -0.05 * h, -0.05 * h});
+  const double low = FrameMarginBelow(h), high = WithFrameMargin(h);
+  seFrameSide->setData({-w, -w, w, w, -w}, {low, high, high, low, low});
   EqualizeAxes(chSide);
 }
 
@@ -289,8 +290,7 @@ void TFDraw::showEvent(QShowEvent* event) {
 void TFDraw::urlEditGraphsClick() {
   QCustomPlot* charts[] = {chTopView, chTop, chSide};
   const int page = std::clamp(pc->currentIndex(), 0, 2);
-  ChartEditorDialog editor(charts[page], dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
-  editor.exec();
+  OpenChartEditor(charts[page], dialogs_, state_.folders.ResultsDir, this);
 }
 
 void TFDraw::btnCloseClick() { close(); }

@@ -10,13 +10,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 #include <cmath>
 #include <qcustomplot.h>
 
+#include "engine/ArrayOutline.h"
 #include "model/AppState.h"
 #include "ui/charts/ChartEditorDialog.h"
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/EqualizeAxes.h"
+#include "ui/charts/FrameSeries.h"
 #include "ui/main/Hints.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/main/TFMain.h"
@@ -61,15 +64,7 @@ QFont TitleFont(const QFont& base) {
   return font;
 }
 
-// A series without line or marks: its points only widen the axes to the frame.
-QCPGraph* AddFrameSeries(QCustomPlot* chart) {
-  QCPGraph* frame = chart->addGraph(chart->yAxis, chart->xAxis);
-  frame->setName("Frame");
-  frame->setLineStyle(QCPGraph::lsNone);
-  frame->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-  frame->setPen(QPen(Qt::black, 1));
-  return frame;
-}
+QCPGraph* AddFrameSeries(QCustomPlot* chart) { return StyleAsFrame(chart->addGraph(chart->yAxis, chart->xAxis)); }
 
 // The profile is joined in order of the vertical coordinate, so the series has its keys down
 // the chart.
@@ -281,19 +276,14 @@ void TargetingPanel::BuildProfile(QCPGraph* profile, QCPGraph* frame, const Targ
                                   EqualScaleChart* chart) {
   const InitialData& task = tracer_->Task();
   const ArrayGeometry& g = tracer_->Geometry();
-  const double height = static_cast<double>(g.Height);
+  const std::array<ProfilePoint, 6> cell = PyramidProfile(task, g);
   QVector<double> down, across;
   down.reserve(6 * g.NCR);
   across.reserve(6 * g.NCR);
   for (int j = 1; j <= g.NCR; ++j) {
-    const Extended c = g.CenterX[j];
-    const Extended offsets[] = {-(task.BaseSideLength + task.GapWidth) / 2, -task.BaseSideLength / 2,
-                                -task.TopFlatSideLength / 2,                 task.TopFlatSideLength / 2,
-                                task.BaseSideLength / 2,                     (task.BaseSideLength + task.GapWidth) / 2};
-    const double heights[] = {0, 0, height, height, 0, 0};
-    for (int k = 0; k < 6; ++k) {
-      down << static_cast<double>(c + offsets[k]);
-      across << heights[k];
+    for (const ProfilePoint& point : cell) {
+      down << static_cast<double>(g.CenterX[j] + point.offset);
+      across << static_cast<double>(point.height);
     }
   }
   profile->setData(down, across, true);
@@ -318,8 +308,7 @@ void TargetingPanel::urlYZClick() { OpenChartEditor(chYZ); }
 void TargetingPanel::urlXZClick() { OpenChartEditor(chXZ); }
 
 void TargetingPanel::OpenChartEditor(EqualScaleChart* chart) {
-  ChartEditorDialog editor(chart, main_.Dialogs(), QString::fromStdString(main_.State().folders.ResultsDir), this);
-  editor.exec();
+  tessolan::OpenChartEditor(chart, main_.Dialogs(), main_.State().folders.ResultsDir, this);
 }
 
 }  // namespace tessolan

@@ -11,8 +11,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QTime>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/widgets/AppIcon.h"
@@ -33,6 +31,7 @@
 #include "ui/dialogs/TFAbout.h"
 #include "ui/dialogs/UserDialogs.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "ui/widgets/StatusBarClock.h"
 #include "ui/widgets/WindowSize.h"
 
 namespace tessolan {
@@ -180,15 +179,9 @@ void TFMain::BuildStatusBar() {
   spBanner->setObjectName("spBanner");
   spClock = new QLabel(this);
   spClock->setObjectName("spClock");
-  spClock->setMinimumWidth(80);
-  spClock->setAlignment(Qt::AlignCenter);
   statusBar()->addWidget(spBanner, 1);
   statusBar()->addPermanentWidget(spClock);
-  auto showTime = [this] { spClock->setText(QTime::currentTime().toString("HH:mm:ss")); };
-  showTime();
-  auto* clock = new QTimer(this);
-  connect(clock, &QTimer::timeout, this, showTime);
-  clock->start(1000);
+  RunStatusBarClock(spClock);
 }
 
 void TFMain::AddPage(QWidget* page, const QString& caption) {
@@ -286,8 +279,7 @@ void TFMain::urlREClick() { OpenChartEditor(pageMaterial->dbchRE); }
 void TFMain::urlEERTClick() { OpenChartEditor(pageResults->dbchEERT); }
 
 void TFMain::OpenChartEditor(QCustomPlot* chart) {
-  ChartEditorDialog editor(chart, dialogs_, QString::fromStdString(state_.folders.ResultsDir), this);
-  editor.exec();
+  tessolan::OpenChartEditor(chart, dialogs_, state_.folders.ResultsDir, this);
 }
 
 }  // namespace tessolan

@@ -17,8 +17,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextCursor>
-#include <QTime>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "model/Accuracy.h"
@@ -29,6 +27,7 @@
 #include "engine/RandomGenerator.h"
 #include "ui/main/TFMain.h"
 #include "ui/main/TaskNames.h"
+#include "ui/widgets/StatusBarClock.h"
 
 namespace tessolan {
 
@@ -192,17 +191,11 @@ QWidget* TFMCRT::BuildStatusBar() {
   spRays = MakePane("spRays", bar);
   sp1 = MakePane("sp1", bar);
   spClock = MakePane("spClock", bar);
-  spClock->setAlignment(Qt::AlignCenter);
-  spClock->setMinimumWidth(80);
   spRays->setMinimumWidth(220);
   bar->addWidget(spRays);
   bar->addWidget(sp1, 1);
   bar->addPermanentWidget(spClock);
-  auto showTime = [this] { spClock->setText(QTime::currentTime().toString("HH:mm:ss")); };
-  showTime();
-  auto* clock = new QTimer(this);
-  connect(clock, &QTimer::timeout, this, showTime);
-  clock->start(1000);
+  RunStatusBarClock(spClock);
   return bar;
 }
 

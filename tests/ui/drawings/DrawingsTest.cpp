@@ -107,7 +107,7 @@ void DrawingsTest::memoDescribesTheDerivedGeometry() {
                         Localized("Top Flat Side Length = 0.0000;   Height = 1.5000")}));
 
   DrawingsFixture truncated([](InitialData& t) {
-    t.CenterPosition = 1;
+    t.CenterPosition = kCentralValleys;
     t.TopFlatSideLength = 1;
     t.GapWidth = 0.25L;
     t.SlantAngle = 30;
@@ -122,7 +122,7 @@ void DrawingsTest::radiatorBoundaryIsASquareOrAThousandPointCircle() {
   DrawingsFixture square;
   QVERIFY(SamePoints(Points(square.window->seBound), Square(50)));
 
-  DrawingsFixture circle([](InitialData& t) { t.Shape = 1; });
+  DrawingsFixture circle([](InitialData& t) { t.Shape = kCircle; });
   const QVector<QPointF> boundary = Points(circle.window->seBound);
   QCOMPARE(boundary.size(), 1000);
   QVERIFY(Near(boundary.first(), QPointF(50, 0)));
@@ -181,7 +181,7 @@ void DrawingsTest::singlePyramidViews() {
 }
 
 void DrawingsTest::everyChartKeepsEqualScalesWhenResized() {
-  DrawingsFixture f([](InitialData& t) { t.Shape = 1; t.TopFlatSideLength = 1; });
+  DrawingsFixture f([](InitialData& t) { t.Shape = kCircle; t.TopFlatSideLength = 1; });
   TFDraw& w = *f.window;
   QCOMPARE(w.size(), QSize(500, 700));
   QCOMPARE(w.minimumSize(), QSize(500, 700));

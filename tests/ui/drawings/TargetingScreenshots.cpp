@@ -157,8 +157,8 @@ int main(int argc, char* argv[]) {
 
   ShootDrawings(folder, "design", [](InitialData&) {});
   ShootDrawings(folder, "circle-truncated-gap", [](InitialData& t) {
-    t.Shape = 1;
-    t.CenterPosition = 1;
+    t.Shape = kCircle;
+    t.CenterPosition = kCentralValleys;
     t.RadiatorSize = 30;
     t.TopFlatSideLength = 1;
     t.GapWidth = 1;

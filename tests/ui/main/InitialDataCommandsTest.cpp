@@ -63,8 +63,8 @@ bool FileHoldsBox(NumericBox box, int vcType) {
 // The lines of a file for the sample task, with one line replaced where a case wants it.
 QStringList SampleFileLines(int vcType, const std::vector<std::string>& comments = {}) {
   InitialData task;
-  task.Shape = 1;
-  task.CenterPosition = 1;
+  task.Shape = kCircle;
+  task.CenterPosition = kCentralValleys;
   task.RadiatorSize = 80;
   task.SlantAngle = 45;
   task.BaseSideLength = 2;
