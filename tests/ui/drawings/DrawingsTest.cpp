@@ -227,7 +227,7 @@ void DrawingsTest::largestArrayDrawsInReasonableTime() {
 // and the red boundary and the axis lines through the centre still show over it.
 void DrawingsTest::boundaryAndAxisLinesShowOverADenseArray() {
   DrawingsFixture f([](InitialData& t) {
-    t.Shape = 1;
+    t.Shape = RadiatorShape::kCircle;
     t.RadiatorSize = 3003;
   });
   TFDraw& w = *f.window;

@@ -168,7 +168,7 @@ int main(int argc, char* argv[]) {
   for (QSize size : {QSize(1085, 850), QSize(1366, 768)}) {
     const QString name = QString("largest-circle-%1x%2").arg(size.width()).arg(size.height());
     ShootDrawings(folder, qPrintable(name), [](InitialData& t) {
-      t.Shape = 1;
+      t.Shape = RadiatorShape::kCircle;
       t.RadiatorSize = 3003;
     }, size);
   }
