@@ -130,7 +130,7 @@ TEST(InitialDataFileTest, SaveLoadSaveGivesTheSameBytesForEveryViewingConditions
     controls[NumericBox::B] = 12.345;
     controls[NumericBox::AngleW] = 180;  // gathered as 179.9
     controls[NumericBox::HF] = 123456.789;
-    const std::string first = SaveGathered(controls, {{0.123456, 0.98765432}, {1e5, 1.5}}, {"é", "", "  x  "});
+    const std::string first = SaveGathered(controls, {{0.123456, 0.98765432}, {1e5, 1}}, {"é", "", "  x  "});
     EXPECT_EQ(LoadAndSaveAgain(first), first) << "VCType " << vcType;
   }
 }
