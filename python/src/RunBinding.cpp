@@ -72,6 +72,12 @@ HitSearchKind SearchOf(const std::string& search) {
   throw py::value_error("search must be 'indexed' or 'exhaustive', not '" + search + "'");
 }
 
+Precision PrecisionOf(const std::string& precision) {
+  if (precision == "extended") return Precision::Extended;
+  if (precision == "double") return Precision::Double;
+  throw py::value_error("precision must be 'extended' or 'double', not '" + precision + "'");
+}
+
 std::uint32_t SeedOf(const std::optional<long long>& seed) {
   if (!seed) return ClockSeed();
   if (*seed < 0 || *seed > 0xFFFFFFFFLL) throw py::value_error("seed must be in 0..4294967295");
@@ -80,15 +86,18 @@ std::uint32_t SeedOf(const std::optional<long long>& seed) {
 
 Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
             long long threads, std::optional<double> targetError, const std::string& search,
-            const py::object& progress) {
+            const std::string& precision, const py::object& progress) {
   if (rays < 1) throw py::value_error("rays must be at least 1");
   if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
   if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
   if (targetError && !(*targetError > 0)) throw py::value_error("target_error must be above 0");
   if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
     throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
-  RunOptions options{.search = SearchOf(search), .parallel = parallel, .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
+  RunOptions options{.search = SearchOf(search),
+                     .parallel = parallel,
+                     .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
   options.stopPromptly = true;
+  options.precision = PrecisionOf(precision);
   if (targetError) options.targetError = DecimalOf(*targetError);
 
   auto state = std::make_shared<AppState>();
@@ -115,7 +124,8 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
 void BindRun(py::module_& m) {
   m.def("run", &Run, py::arg("task"), py::kw_only(), py::arg("rays") = 10000, py::arg("seed") = py::none(),
         py::arg("threshold") = 1e-6, py::arg("parallel") = false, py::arg("threads") = 0,
-        py::arg("target_error") = py::none(), py::arg("search") = "indexed", py::arg("progress") = py::none(),
+        py::arg("target_error") = py::none(), py::arg("search") = "indexed", py::arg("precision") = "extended",
+        py::arg("progress") = py::none(),
         R"(Traces the task and returns its Results.
 
 rays          rays to trace (at most 100,000,000)
@@ -128,6 +138,10 @@ threads       threads of the parallel mode; 0: one per processor core
 target_error  when given, the run ends as soon as every wavelength's standard error of both
               effective emissivities is at most this
 search        "indexed" or "exhaustive" (the reference; same hits, slower)
+precision     "extended": every quantity in 80-bit extended precision, the numbers of the batch
+              tool's default; "double": the fast mode for long spectra, the work over wavelengths
+              in double precision with SIMD (reproducible in its own right, and within the
+              standard errors of the extended mode, not equal to it bit for bit)
 progress      a callable given (rays done, rays total) a few times a second
 
 The same task, seed, rays and threshold give the numbers and files of tessolan-batch.

@@ -60,7 +60,8 @@ class SweepResults(list):
 
 def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000, seed: Optional[int] = None,
           threshold: float = 1e-6, parallel: bool = False, threads: int = 0, target_error: Optional[float] = None,
-          search: str = "indexed", progress: Optional[Callable[[int, int], None]] = None) -> SweepResults:
+          search: str = "indexed", precision: str = "extended",
+          progress: Optional[Callable[[int, int], None]] = None) -> SweepResults:
     """Runs the task once for each value of one field, every run from the same seed.
 
     Each value is taken as an assignment ``task.<field> = value`` would take it, on a copy of the
@@ -79,7 +80,8 @@ def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000,
         swept = task.copy()
         setattr(swept, field, value)
         results.append(run(swept, rays=rays, seed=seed, threshold=threshold, parallel=parallel, threads=threads,
-                           target_error=target_error, search=search, progress=progress))
+                           target_error=target_error, search=search, precision=precision,
+                           progress=progress))
         results.values.append(getattr(swept, field))
     if not results:
         raise ValueError("a sweep needs at least one value")

@@ -108,12 +108,14 @@ class SweepResults(list[Results]):
 
 def run(task: Task, *, rays: int = 10000, seed: Optional[int] = None, threshold: float = 1e-6,
         parallel: bool = False, threads: int = 0, target_error: Optional[float] = None,
-        search: str = "indexed", progress: Optional[Callable[[int, int], object]] = None) -> Results:
+        search: str = "indexed", precision: str = "extended",
+          progress: Optional[Callable[[int, int], object]] = None) -> Results:
     """Traces the task and returns its Results."""
 
 def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000, seed: Optional[int] = None,
           threshold: float = 1e-6, parallel: bool = False, threads: int = 0, target_error: Optional[float] = None,
-          search: str = "indexed", progress: Optional[Callable[[int, int], object]] = None) -> SweepResults:
+          search: str = "indexed", precision: str = "extended",
+          progress: Optional[Callable[[int, int], object]] = None) -> SweepResults:
     """Runs the task once for each value of one field, every run from the same seed."""
 
 def clock_seed() -> int:

@@ -20,6 +20,11 @@ CASES = [
      dict(rays=2000, seed=4294967295), dict(SlantAngle=52.123456, Shape=1)),
     ("Design_Gray.txt", ["-n", "200000", "-s", "5", "--target-error", "0.003"],
      dict(rays=200000, seed=5, target_error=0.003), {}),
+    # The fast mode: its own numbers, the same through both fronts.
+    ("Integrated.txt", ["-n", "2000", "-s", "8", "--precision", "double"],
+     dict(rays=2000, seed=8, precision="double"), {}),
+    ("Truncated_Gaps.txt", ["-n", "3000", "-s", "9", "--parallel=2", "--precision", "double"],
+     dict(rays=3000, seed=9, parallel=True, precision="double"), {}),
 ]
 
 

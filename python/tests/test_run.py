@@ -21,6 +21,7 @@ import tessolan
     (dict(threads=-1), ValueError),
     (dict(target_error=0), ValueError),
     (dict(search="binary"), ValueError),
+    (dict(precision="single"), ValueError),
     (dict(progress=3), TypeError),
     (dict(rays="many"), TypeError),
 ])
