@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "model/NumericBoxes.h"
+#include "ui/dialogs/SpectralTableHost.h"
+#include "ui/drawings/TargetingHost.h"
+#include "ui/modeling/ModelingHost.h"
 #include "ui/tables/ResultsDataSet.h"
 #include "ui/tables/SpectralDataSet.h"
 
@@ -33,15 +36,16 @@ class ViewingConditionsPage;
 // The program's main window. While the user works its controls are the master copy of the
 // task; a command that needs the task gathers it from them into the program's state first.
 // It owns the spectral reflectance table cdsR and the results table cdsEERT.
-class TFMain : public QMainWindow {
+class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHost, public ModelingHost {
   Q_OBJECT
 
  public:
   TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-  AppState& State() const { return state_; }
-  UserDialogs& Dialogs() const { return dialogs_; }
-  SpectralDataSet& cdsR() const { return *cdsR_; }
+  AppState& State() const override { return state_; }
+  UserDialogs& Dialogs() const override { return dialogs_; }
+  QWidget& HostWindow() override { return *this; }
+  SpectralDataSet& cdsR() const override { return *cdsR_; }
   ResultsDataSet& cdsEERT() const { return *cdsEERT_; }
 
   // What the controls hold: the radio groups and every numeric box as typed.
@@ -54,7 +58,7 @@ class TFMain : public QMainWindow {
   // line and chart catch up once. The reflectance fill adds to what is there and skips
   // wavelengths already present, returning how many it skipped; the results fill replaces
   // the whole table (the run and "Load" of the results file).
-  int FillSpectralTable(const std::vector<SpectralPoint>& points);
+  int FillSpectralTable(const std::vector<SpectralPoint>& points) override;
   void FillResultsTable(const std::vector<ResultsRecord>& rows);
   // Empties every series of the targeting charts and shows their first page ("Clear All").
   void ClearTargetingCharts();
@@ -62,11 +66,19 @@ class TFMain : public QMainWindow {
   // group to its first item, the memos and file name boxes emptied, "Read Only" checked.
   void ClearAll();
 
+  // Where the modeling window shows a completed run (TFMainModeling.cpp).
+  QString TaskFileBoxText() const override;
+  void ShowRunResults(const std::vector<ResultsRecord>& rows, const ResultsCsvHeading& heading) override;
+  void SetResultsFileName(const QString& name) override;
+  void ShowRunReport(const std::vector<std::string>& lines) override;
+  void SetReportFileName(const QString& name) override;
+  void ShowResultsPage() override;
+
   // The gathering steps from the controls into the state. Each returns false with its message
   // at a failure; an empty message means the user has already been told (a refused post of a
   // record being edited in the spectral table).
-  bool GatherGeometry(QString& message);
-  bool GatherViewingConditions(QString& message);
+  bool GatherGeometry(QString& message) override;
+  bool GatherViewingConditions(QString& message) override;
   bool GatherTemperatures(QString& message);
   bool GatherMaterial(QString& message);
   bool GatherComments(QString& message);
@@ -146,6 +158,8 @@ class TFMain : public QMainWindow {
   void CollectBoxes();
   void PlaceOnScreen();
   void OpenChartEditor(QCustomPlot* chart);
+  // Shows the page of the page control that holds `page` (each page sits in a scroll area).
+  void ShowPageHolding(const QWidget* page);
   void ShowFailure(const QString& message);
   // Refuses the first of these boxes whose typed value is outside its range: its message, and
   // the box shown with the focus.
