@@ -87,22 +87,10 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   GeometryPage* pageGeometry;
   MaterialPage* pageMaterial;
   ViewingConditionsPage* pageViewingConditions;
-  // Targeting, in the "Targeting" group of the viewing conditions page.
-  TargetingPanel* pnTargeting = nullptr;
   ResultsPage* pageResults;
   ReportPage* pageReport;
   QLineEdit* edFileName;
   QPlainTextEdit* mComments;
-  QCheckBox* cbShowHints;
-  MenuButton* btnInitialData;
-  QAction* Load4;
-  QAction* SaveAs4;
-  QAction* Clear4;
-  QPushButton* btnCompute;
-  QPushButton* btnAbout;
-  QPushButton* btnExit;
-  QLabel* spBanner;
-  QLabel* spClock;
 
  public slots:
   void btnExitClick();
@@ -164,6 +152,20 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // Refuses the first of these boxes whose typed value is outside its range: its message, and
   // the box shown with the focus.
   bool CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message);
+
+  // Tests and tools find these by their object names, which are the member names.
+  // Targeting, in the "Targeting" group of the viewing conditions page.
+  TargetingPanel* pnTargeting = nullptr;
+  QCheckBox* cbShowHints;
+  MenuButton* btnInitialData;
+  QAction* Load4;
+  QAction* SaveAs4;
+  QAction* Clear4;
+  QPushButton* btnCompute;
+  QPushButton* btnAbout;
+  QPushButton* btnExit;
+  QLabel* spBanner;
+  QLabel* spClock;
 
   AppState& state_;
   UserDialogs& dialogs_;

@@ -19,8 +19,10 @@
 #include "ui/main/TFMain.h"
 #include "ui/drawings/TargetingPanel.h"
 #include "ScreenshotApplication.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
+using tessolan::testing::Named;
 
 namespace {
 
@@ -52,7 +54,7 @@ void ShootTargeting(const QString& folder, const TargetingScene& scene, QSize si
   window.show();
   window.pc->setCurrentIndex(2);
   QApplication::processEvents();
-  TargetingPanel& panel = *window.pnTargeting;
+  TargetingPanel& panel = *Named<TargetingPanel>(window, "pnTargeting");
   panel.comboNRT->setCurrentIndex(scene.rayChoice);
   panel.btnStart->click();
   QApplication::processEvents();

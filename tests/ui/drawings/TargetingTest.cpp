@@ -19,6 +19,7 @@
 #include "ui/widgets/PageControl.h"
 #include "ui/drawings/TargetingPanel.h"
 #include "engine/TargetingRay.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -36,7 +37,7 @@ struct TargetingFixture : MainWindowFixture {
     QCoreApplication::processEvents();
   }
 
-  TargetingPanel& panel() const { return *window->pnTargeting; }
+  TargetingPanel& panel() const { return *Named<TargetingPanel>(*window, "pnTargeting"); }
 
   void Set(NumericBox box, double value) {
     TaskControls c = window->ReadControls();

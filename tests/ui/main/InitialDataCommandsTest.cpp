@@ -21,6 +21,7 @@
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -385,7 +386,7 @@ void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
   TFMain& w = *f.window;
   FillWindow(w);
   w.pc->setCurrentIndex(2);
-  w.cbShowHints->setChecked(false);
+  Named<QCheckBox>(w, "cbShowHints")->setChecked(false);
   f.state->identity.TaskName = "kept";
   f.dialogs.answers = {false};
   w.Clear4Click();
@@ -423,7 +424,7 @@ void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
   QVERIFY(w.pageReport->mReport->isReadOnly());
   // What Clear All leaves alone.
   QCOMPARE(w.pc->currentIndex(), 2);
-  QVERIFY(!w.cbShowHints->isChecked());
+  QVERIFY(!Named<QCheckBox>(w, "cbShowHints")->isChecked());
   QCOMPARE(f.state->identity.TaskName, std::string("kept"));
   QCOMPARE(f.dialogs.messages, QStringList());
 }

@@ -22,6 +22,7 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -101,7 +102,7 @@ void MainWindowTest::startsWithTheDesignValues() {
   for (int i = 0; i < tabs.size(); ++i) QCOMPARE(w.pc->tabText(i), tabs[i]);
   QCOMPARE(w.pc->currentIndex(), 0);
   QCOMPARE(w.pageResults->pcResults->tabText(w.pageResults->pcResults->currentIndex()), QString("Graphs"));
-  QVERIFY(w.cbShowHints->isChecked());
+  QVERIFY(Named<QCheckBox>(w, "cbShowHints")->isChecked());
   QVERIFY(f.dialogs.messages.isEmpty());
 }
 
@@ -182,12 +183,12 @@ void MainWindowTest::showHintsSwitchesEveryHint() {
   for (QWidget* widget : hinted) QCOMPARE(widget->toolTip(), HintOf(widget));
   QCOMPARE(HintOf(w.pageMaterial->btnSpectralReflectance), QString("Operation with entire table\nof spectral reflectance"));
   QCOMPARE(HintOf(w.Box(NumericBox::TTop)), QString("Temperature of pyramid vertices\nor of truncated pyramids top flats"));
-  QCOMPARE(HintOf(w.btnInitialData), QString("Operations with entire \ninitial datasets"));
+  QCOMPARE(HintOf(Named<QWidget>(w, "btnInitialData")), QString("Operations with entire \ninitial datasets"));
 
-  w.cbShowHints->click();
-  QVERIFY(!w.cbShowHints->isChecked());
+  Named<QCheckBox>(w, "cbShowHints")->click();
+  QVERIFY(!Named<QCheckBox>(w, "cbShowHints")->isChecked());
   for (QWidget* widget : hinted) QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-  w.cbShowHints->click();
+  Named<QCheckBox>(w, "cbShowHints")->click();
   for (QWidget* widget : hinted) QCOMPARE(widget->toolTip(), HintOf(widget));
 }
 
@@ -273,7 +274,7 @@ void MainWindowTest::modelingStopsAtTheFirstFailedStep() {
   for (int i = 0; i < commentLines; ++i) comments << QString("line %1").arg(i);
   w.mComments->setPlainText(comments.join('\n'));
 
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   if (message.isEmpty()) {
     QCOMPARE(f.dialogs.messages, QStringList());
     QCOMPARE(w.modelingWindowsOpened, 1);
@@ -293,7 +294,7 @@ void MainWindowTest::modelingGathersTheWholeTask() {
   w.cdsR().Insert();
   w.cdsR().SetField(SpectralFields::WL, 0.5);
   w.cdsR().SetField(SpectralFields::Reflectance, 0.25);
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   QCOMPARE(f.dialogs.messages, QStringList());
   QCOMPARE(w.modelingWindowsOpened, 1);
   const AppState& s = *f.state;
@@ -352,7 +353,7 @@ void MainWindowTest::typedValuesOutOfRangeStopTheCommands() {
   TypeInto(typedBox, Localized(typed));
   typedBox->interpretText();  // the box is left
   w.pc->setCurrentIndex(w.pc->count() - 1);
-  (modeling ? w.btnCompute : w.pageGeometry->btnCalculate)->click();
+  (modeling ? Named<QPushButton>(w, "btnCompute") : w.pageGeometry->btnCalculate)->click();
   QCOMPARE(f.dialogs.messages, QStringList{Localized(message)});
   QCOMPARE(w.modelingWindowsOpened, 0);
   QCOMPARE(typedBox->Read(), Localized(typed).replace(',', '.').toDouble());
@@ -367,7 +368,7 @@ void MainWindowTest::reflectanceOutsideZeroToOneIsRefusedAndKept() {
   TestMainWindow& w = *f.window;
   w.cdsR().AppendRecord({2.0, 0.5});
   w.cdsR().AppendRecord({10.0, 1.2});
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   QCOMPARE(f.dialogs.messages, QStringList{Localized("Reflectance at 10.00000 um is 1.2; it must be from 0 to 1")});
   QCOMPARE(w.modelingWindowsOpened, 0);
   QCOMPARE(w.cdsR().Records()[1].Reflectance, 1.2);
@@ -390,13 +391,13 @@ void MainWindowTest::keyboardShortcutsReachTheCommands() {
   QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
   QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
   QTRY_COMPARE(w.modelingWindowsOpened, 1);  // a button's shortcut clicks it a moment later
-  QCOMPARE(w.Load4->shortcut(), QKeySequence("Ctrl+O"));
-  QCOMPARE(w.SaveAs4->shortcut(), QKeySequence("Ctrl+S"));
-  QCOMPARE(w.btnExit->shortcut(), QKeySequence("Ctrl+Q"));
-  QCOMPARE(w.btnAbout->shortcut(), QKeySequence("F1"));
-  QCOMPARE(HintOf(w.btnCompute), QString("Open Monte Carlo modeling window (Ctrl+M)"));
-  QCOMPARE(HintOf(w.btnExit), QString("Exit Tessolan (Ctrl+Q)"));
-  QCOMPARE(HintOf(w.btnAbout), QString("About Tessolan (F1)"));
+  QCOMPARE(Named<QAction>(w, "Load4")->shortcut(), QKeySequence("Ctrl+O"));
+  QCOMPARE(Named<QAction>(w, "SaveAs4")->shortcut(), QKeySequence("Ctrl+S"));
+  QCOMPARE(Named<QPushButton>(w, "btnExit")->shortcut(), QKeySequence("Ctrl+Q"));
+  QCOMPARE(Named<QPushButton>(w, "btnAbout")->shortcut(), QKeySequence("F1"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnCompute")), QString("Open Monte Carlo modeling window (Ctrl+M)"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnExit")), QString("Exit Tessolan (Ctrl+Q)"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnAbout")), QString("About Tessolan (F1)"));
 }
 
 // The numeric boxes of a page in the order Tab reaches them from the page's start.

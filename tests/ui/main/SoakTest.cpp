@@ -36,6 +36,9 @@
 #include "ui/drawings/TargetingPanel.h"
 #include "ui/dialogs/UserDialogs.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace tessolan {
 namespace {
@@ -151,7 +154,7 @@ class Soak {
   void Calculate() { w_.pageGeometry->btnCalculate->click(); }
 
   void Target() {
-    TargetingPanel* panel = w_.pnTargeting;
+    TargetingPanel* panel = Named<TargetingPanel>(w_, "pnTargeting");
     panel->comboNRT->setCurrentIndex(Pick(random_, 2));  // "0" or "100"
     panel->btnStart->click();
   }
@@ -169,13 +172,13 @@ class Soak {
       if (stop) QTimer::singleShot(0, mcrt, [mcrt] { mcrt->btnStop->click(); });
       mcrt->btnStart->click();
     });
-    w_.btnCompute->click();
+    Named<QPushButton>(w_, "btnCompute")->click();
   }
 
   void FileCommand() {
-    QAction* commands[] = {w_.Load4,
-                           w_.SaveAs4,
-                           w_.Clear4,
+    QAction* commands[] = {Named<QAction>(w_, "Load4"),
+                           Named<QAction>(w_, "SaveAs4"),
+                           Named<QAction>(w_, "Clear4"),
                            w_.pageMaterial->Load1,
                            w_.pageMaterial->SaveAs1,
                            w_.pageMaterial->ExportCsv1,

@@ -39,6 +39,7 @@
 #include "run/RunObserver.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -122,7 +123,7 @@ struct ModelingFixture : MainWindowFixture {
 
   // Gathers the task and opens the modeling window (not modally, so the test can drive it).
   TFMCRT& Open() {
-    window->btnCompute->click();
+    Named<QPushButton>(*window, "btnCompute")->click();
     if (!dialogs.messages.isEmpty()) qWarning() << dialogs.messages;
     mcrt = std::make_unique<TFMCRT>(*window);
     mcrt->show();
@@ -199,14 +200,14 @@ void ModelingWindowTest::opensModallyOnlyAfterTheDistanceCheck() {
   watcher.start(10);
 
   main.Box(NumericBox::HF)->Write(2);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
   QCOMPARE(dialogs.messages,
            QStringList{Localized("Distance from the radiator base center\nto the focal point (ray cone vertex) must be "
                                  "greater than 3.0000")});
   QCOMPARE(opened, QStringList());
 
   main.Box(NumericBox::HF)->Write(3);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
   QCOMPARE(dialogs.messages.size(), 1);
   QCOMPARE(opened, QStringList{"Tessolan: Monte Carlo Modeling"});
   QVERIFY(!QApplication::activeModalWidget());
@@ -237,7 +238,7 @@ void ModelingWindowTest::defaultTaskOfAFreshBuildRunsWithNoInput() {
     if (window->isVisible()) window->btnClose->click();
   });
   watcher.start(10);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
 
   QVERIFY(started);
   QCOMPARE(dialogs.messages, QStringList());
@@ -647,7 +648,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
 // name's upper-case extension and the name's spaces are where the two used to part.
 void ModelingWindowTest::taskFileGivesTheSameFilesThroughWindowAndBatch() {
   ModelingFixture f;
-  f.window->btnCompute->click();
+  Named<QPushButton>(*f.window, "btnCompute")->click();
   QTemporaryDir tasks;
   const QString taskFile = tasks.filePath("Gray Task.TXT");
   std::string message;

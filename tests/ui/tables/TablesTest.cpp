@@ -17,6 +17,7 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/tables/TableHelpers.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -199,7 +200,7 @@ void TablesTest::aMistypedCellStopsTheCommand() {
   const QModelIndex cell = f.grid()->model()->index(0, 1);
   f.grid()->setCurrentIndex(cell);
   Type("1e");
-  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QTest::mouseClick(Named<QPushButton>(*f.window, "btnCompute"), Qt::LeftButton);
   QCOMPARE(f.dialogs.messages, QStringList{"'1e' is not a valid floating point value"});
   QCOMPARE(f.window->modelingWindowsOpened, 0);
   QCOMPARE(f.state->spectral.NWL, 0);
@@ -211,7 +212,7 @@ void TablesTest::aMistypedCellStopsTheCommand() {
   // Mended, the same click goes on.
   editor->selectAll();
   Type(Localized("0.25"));
-  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QTest::mouseClick(Named<QPushButton>(*f.window, "btnCompute"), Qt::LeftButton);
   QCOMPARE(f.dialogs.messages.size(), 1);
   QCOMPARE(f.window->modelingWindowsOpened, 1);
   QCOMPARE(f.table().Records()[0].Reflectance, 0.25);

@@ -25,6 +25,9 @@
 #include "ScreenshotApplication.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/TFMain.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -49,7 +52,7 @@ int main(int argc, char* argv[]) {
   for (int i = 1; i <= 14; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.05 + 0.02 * i});
   main.cdsR().EnableControls();
   main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
 
   // Few rays, so that the error bars are large enough to see.
   tessolan::TFMCRT window(main);

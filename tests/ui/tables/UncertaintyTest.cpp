@@ -36,6 +36,7 @@
 #include "ui/charts/EqualizeAxes.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/drawings/TargetingPanel.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -105,7 +106,7 @@ struct RunFixture : MainWindowFixture {
     w.Box(NumericBox::Diffusity)->Write(0.6);
     w.Box(NumericBox::TTop)->Write(350);
     w.Box(NumericBox::Tbg)->Write(280);
-    w.btnCompute->click();
+    Named<QPushButton>(w, "btnCompute")->click();
     mcrt = std::make_unique<TFMCRT>(w);
     mcrt->cbAutoClose->setChecked(false);
     mcrt->comboNRays->setCurrentIndex(mcrt->comboNRays->findText("1e3"));
@@ -381,8 +382,8 @@ void UncertaintyTest::everyChartSavesPngAndPdfFromItsMenu() {
   drawings.show();
   QCoreApplication::processEvents();
 
-  const std::vector<QCustomPlot*> charts{w.pageMaterial->dbchRE, w.pageResults->dbchEERT, w.pnTargeting->chYZ,
-                                         w.pnTargeting->chXZ,   drawings.chTopView,       drawings.chTop,
+  const std::vector<QCustomPlot*> charts{w.pageMaterial->dbchRE, w.pageResults->dbchEERT, Named<TargetingPanel>(w, "pnTargeting")->chYZ,
+                                         Named<TargetingPanel>(w, "pnTargeting")->chXZ,   drawings.chTopView,       drawings.chTop,
                                          drawings.chSide};
   int saved = 0;
   for (QCustomPlot* chart : charts) {
