@@ -22,6 +22,7 @@ class QPushButton;
 namespace tessolan {
 
 struct AppState;
+struct LoadedInitialData;
 class GeometryPage;
 class MaterialPage;
 class MenuButton;
@@ -83,14 +84,6 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   bool GatherMaterial(QString& message);
   bool GatherComments(QString& message);
 
-  PageControl* pc;
-  GeometryPage* pageGeometry;
-  MaterialPage* pageMaterial;
-  ViewingConditionsPage* pageViewingConditions;
-  ResultsPage* pageResults;
-  ReportPage* pageReport;
-  QLineEdit* edFileName;
-  QPlainTextEdit* mComments;
 
  public slots:
   void btnExitClick();
@@ -135,6 +128,10 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // Reads an initial data file into the state and the controls: at start the default file
   // without asking anything, otherwise one the user chooses, after a confirmed ClearAll.
   void LoadInitialData(bool atStart);
+  // Each index that passes selects its radio group before the next one is looked at.
+  bool SelectRadioItems(const LoadedInitialData& loaded);
+  // The read task shown step by step; a failure stops with its message, keeping what was set.
+  void ShowLoadedTask(const LoadedInitialData& loaded, const QString& path);
   QWidget* BuildTopBar();
   QWidget* BuildCommentsStrip();
   QWidget* BuildCommandBar();
@@ -154,6 +151,14 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   bool CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message);
 
   // Tests and tools find these by their object names, which are the member names.
+  PageControl* pc;
+  GeometryPage* pageGeometry;
+  MaterialPage* pageMaterial;
+  ViewingConditionsPage* pageViewingConditions;
+  ResultsPage* pageResults;
+  ReportPage* pageReport;
+  QLineEdit* edFileName;
+  QPlainTextEdit* mComments;
   // Targeting, in the "Targeting" group of the viewing conditions page.
   TargetingPanel* pnTargeting = nullptr;
   QCheckBox* cbShowHints;

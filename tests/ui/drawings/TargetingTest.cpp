@@ -33,7 +33,7 @@ struct TargetingFixture : MainWindowFixture {
   TargetingFixture() {
     window->resize(1085, 850);
     window->show();
-    window->pc->setCurrentIndex(2);
+    Named<PageControl>(*window, "pc")->setCurrentIndex(2);
     QCoreApplication::processEvents();
   }
 

@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
   main.cdsR().DisableControls();
   for (int i = 1; i <= 20; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.1});
   main.cdsR().EnableControls();
-  main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
+  Named<QLineEdit>(main, "edFileName")->setText(program.folder.filePath("Data/Design_Gray.txt"));
   Named<QPushButton>(main, "btnCompute")->click();
 
   tessolan::TFMCRT window(main);
