@@ -19,7 +19,7 @@
 #include "data/GrayWavelengths.h"
 #include "ui/main/Hints.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/TFMain.h"
+#include "ui/tables/SpectralDataSet.h"
 #include "ui/tables/TableHelpers.h"
 #include "ui/widgets/UiLocale.h"
 #include "ui/dialogs/UserDialogs.h"
@@ -57,7 +57,7 @@ QLineEdit* MakeWavelengthEdit(const char* name, const QString& hint, QWidget* pa
 
 }  // namespace
 
-TFGray::TFGray(TFMain& owner) : QDialog(&owner), owner_(owner) { FormCreate(); }
+TFGray::TFGray(SpectralTableHost& owner) : QDialog(&owner.HostWindow()), owner_(owner) { FormCreate(); }
 
 void TFGray::FormCreate() {
   setObjectName("FGray");

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "ui/dialogs/SpectralTableHost.h"
+
 class QCheckBox;
 class QDoubleSpinBox;
 class QLineEdit;
@@ -12,7 +14,6 @@ class QStackedWidget;
 namespace tessolan {
 
 class RadioGroup;
-class TFMain;
 
 // "Gray": fills the spectral reflectance table with one constant reflectance over uniformly
 // spaced wavelengths, given either their number or the step between them, after clearing the
@@ -21,7 +22,7 @@ class TFGray : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFGray(TFMain& owner);
+  explicit TFGray(SpectralTableHost& owner);
 
   QDoubleSpinBox* seR;
   QLineEdit* edLeft;
@@ -46,7 +47,7 @@ class TFGray : public QDialog {
   // Step 8: false when the user would rather keep the table as it is.
   bool ClearTableIfChosen();
 
-  TFMain& owner_;
+  SpectralTableHost& owner_;
 };
 
 }  // namespace tessolan

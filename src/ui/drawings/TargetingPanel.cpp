@@ -22,7 +22,6 @@
 #include "ui/charts/FrameSeries.h"
 #include "ui/main/Hints.h"
 #include "ui/widgets/PageControl.h"
-#include "ui/main/TFMain.h"
 #include "ui/drawings/TargetingSegmentsLayer.h"
 #include "ui/widgets/UiLocale.h"
 #include "ui/dialogs/UserDialogs.h"
@@ -79,8 +78,8 @@ QCPGraph* AddProfileSeries(QCustomPlot* chart) {
 
 }  // namespace
 
-TargetingPanel::TargetingPanel(TFMain& main, QWidget* parent)
-    : QWidget(parent), main_(main), segments_(kMaxRays) {
+TargetingPanel::TargetingPanel(TargetingHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), window_(host.HostWindow()), segments_(kMaxRays) {
   setObjectName("pnTargeting");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -105,13 +104,13 @@ TargetingPanel::TargetingPanel(TFMain& main, QWidget* parent)
   connect(urlYZ, &QLabel::linkActivated, this, &TargetingPanel::urlYZClick);
   connect(urlXZ, &QLabel::linkActivated, this, &TargetingPanel::urlXZClick);
   // Closing the main window ends a targeting run rather than letting it go on unseen.
-  main_.installEventFilter(this);
+  window_.installEventFilter(this);
 }
 
-TargetingPanel::~TargetingPanel() { main_.removeEventFilter(this); }
+TargetingPanel::~TargetingPanel() { window_.removeEventFilter(this); }
 
 bool TargetingPanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &main_ && event->type() == QEvent::Close && running_) stopRequested_ = true;
+  if (watched == &window_ && event->type() == QEvent::Close && running_) stopRequested_ = true;
   return QWidget::eventFilter(watched, event);
 }
 
@@ -121,7 +120,7 @@ QWidget* TargetingPanel::BuildChartPage(EqualScaleChart*& chart, QCPTextElement*
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
-  chart = new EqualScaleChart(main_.Dialogs(), QString::fromStdString(main_.State().folders.ResultsDir), page);
+  chart = new EqualScaleChart(host_.Dialogs(), QString::fromStdString(host_.State().folders.ResultsDir), page);
   chart->setObjectName("ch" + name);
   chart->setMinimumSize(200, 150);
   chart->xAxis->setLabel("Z");
@@ -191,11 +190,11 @@ void TargetingPanel::btnStopClick() {
 
 bool TargetingPanel::Prepare() {
   QString message;
-  if (!main_.GatherGeometry(message) || !main_.GatherViewingConditions(message)) {
-    if (!message.isEmpty()) main_.Dialogs().ShowMessage(message);
+  if (!host_.GatherGeometry(message) || !host_.GatherViewingConditions(message)) {
+    if (!message.isEmpty()) host_.Dialogs().ShowMessage(message);
     return false;
   }
-  AppState& state = main_.State();
+  AppState& state = host_.State();
   // Gathering the geometry has preprocessed it.
   frames_ = ComputeTargetingFrames(state.initialData, state.geometry, state.view);
   tracer_ = std::make_unique<TargetingTracer>(state.initialData, state.geometry, state.view);
@@ -213,7 +212,7 @@ void TargetingPanel::RunTargeting() {
 }
 
 bool TargetingPanel::TraceRays(int n) {
-  AppState& state = main_.State();
+  AppState& state = host_.State();
   const int step = std::max(1, n / 100);
   QElapsedTimer sinceEvents, sinceRepaint;
   sinceEvents.start();
@@ -308,7 +307,7 @@ void TargetingPanel::urlYZClick() { OpenChartEditor(chYZ); }
 void TargetingPanel::urlXZClick() { OpenChartEditor(chXZ); }
 
 void TargetingPanel::OpenChartEditor(EqualScaleChart* chart) {
-  tessolan::OpenChartEditor(chart, main_.Dialogs(), main_.State().folders.ResultsDir, this);
+  tessolan::OpenChartEditor(chart, host_.Dialogs(), host_.State().folders.ResultsDir, this);
 }
 
 }  // namespace tessolan

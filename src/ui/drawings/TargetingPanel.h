@@ -6,6 +6,7 @@
 
 #include "engine/TargetingFrames.h"
 #include "engine/TargetingRay.h"
+#include "ui/drawings/TargetingHost.h"
 
 class QComboBox;
 class QCPGraph;
@@ -19,7 +20,6 @@ namespace tessolan {
 class EqualScaleChart;
 class PageControl;
 class TargetingSegmentsLayer;
-class TFMain;
 
 // The "Targeting" group of the viewing conditions page: a preliminary ray tracing that shows
 // where the rays of the chosen viewing conditions come from and where they first strike the
@@ -31,7 +31,7 @@ class TargetingPanel : public QWidget {
  public:
   static constexpr int kMaxRays = 100000;
 
-  explicit TargetingPanel(TFMain& main, QWidget* parent = nullptr);
+  explicit TargetingPanel(TargetingHost& host, QWidget* parent = nullptr);
   ~TargetingPanel() override;
 
   // The ray count chosen in comboNRT.
@@ -89,7 +89,9 @@ class TargetingPanel : public QWidget {
   void BuildProfile(QCPGraph* profile, QCPGraph* frame, const TargetingFrame& extent, EqualScaleChart* chart);
   void OpenChartEditor(EqualScaleChart* chart);
 
-  TFMain& main_;
+  TargetingHost& host_;
+  // Held apart from the host: the panel outlives the host part of the window being destroyed.
+  QWidget& window_;
   std::vector<TargetingSegment> segments_;
   TargetingSegmentsLayer* segmentsYZ_;
   TargetingSegmentsLayer* segmentsXZ_;

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "model/NumericBoxes.h"
+#include "ui/dialogs/SpectralTableHost.h"
+#include "ui/drawings/TargetingHost.h"
+#include "ui/modeling/ModelingHost.h"
 #include "ui/tables/ResultsDataSet.h"
 #include "ui/tables/SpectralDataSet.h"
 
@@ -19,6 +22,7 @@ class QPushButton;
 namespace tessolan {
 
 struct AppState;
+struct LoadedInitialData;
 class GeometryPage;
 class MaterialPage;
 class MenuButton;
@@ -33,15 +37,16 @@ class ViewingConditionsPage;
 // The program's main window. While the user works its controls are the master copy of the
 // task; a command that needs the task gathers it from them into the program's state first.
 // It owns the spectral reflectance table cdsR and the results table cdsEERT.
-class TFMain : public QMainWindow {
+class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHost, public ModelingHost {
   Q_OBJECT
 
  public:
   TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-  AppState& State() const { return state_; }
-  UserDialogs& Dialogs() const { return dialogs_; }
-  SpectralDataSet& cdsR() const { return *cdsR_; }
+  AppState& State() const override { return state_; }
+  UserDialogs& Dialogs() const override { return dialogs_; }
+  QWidget& HostWindow() override { return *this; }
+  SpectralDataSet& cdsR() const override { return *cdsR_; }
   ResultsDataSet& cdsEERT() const { return *cdsEERT_; }
 
   // What the controls hold: the radio groups and every numeric box as typed.
@@ -54,7 +59,7 @@ class TFMain : public QMainWindow {
   // line and chart catch up once. The reflectance fill adds to what is there and skips
   // wavelengths already present, returning how many it skipped; the results fill replaces
   // the whole table (the run and "Load" of the results file).
-  int FillSpectralTable(const std::vector<SpectralPoint>& points);
+  int FillSpectralTable(const std::vector<SpectralPoint>& points) override;
   void FillResultsTable(const std::vector<ResultsRecord>& rows);
   // Empties every series of the targeting charts and shows their first page ("Clear All").
   void ClearTargetingCharts();
@@ -62,35 +67,23 @@ class TFMain : public QMainWindow {
   // group to its first item, the memos and file name boxes emptied, "Read Only" checked.
   void ClearAll();
 
+  // Where the modeling window shows a completed run (TFMainModeling.cpp).
+  QString TaskFileBoxText() const override;
+  void ShowRunResults(const std::vector<ResultsRecord>& rows, const ResultsCsvHeading& heading) override;
+  void SetResultsFileName(const QString& name) override;
+  void ShowRunReport(const std::vector<std::string>& lines) override;
+  void SetReportFileName(const QString& name) override;
+  void ShowResultsPage() override;
+
   // The gathering steps from the controls into the state. Each returns false with its message
   // at a failure; an empty message means the user has already been told (a refused post of a
   // record being edited in the spectral table).
-  bool GatherGeometry(QString& message);
-  bool GatherViewingConditions(QString& message);
+  bool GatherGeometry(QString& message) override;
+  bool GatherViewingConditions(QString& message) override;
   bool GatherTemperatures(QString& message);
   bool GatherMaterial(QString& message);
   bool GatherComments(QString& message);
 
-  PageControl* pc;
-  GeometryPage* pageGeometry;
-  MaterialPage* pageMaterial;
-  ViewingConditionsPage* pageViewingConditions;
-  // Targeting, in the "Targeting" group of the viewing conditions page.
-  TargetingPanel* pnTargeting = nullptr;
-  ResultsPage* pageResults;
-  ReportPage* pageReport;
-  QLineEdit* edFileName;
-  QPlainTextEdit* mComments;
-  QCheckBox* cbShowHints;
-  MenuButton* btnInitialData;
-  QAction* Load4;
-  QAction* SaveAs4;
-  QAction* Clear4;
-  QPushButton* btnCompute;
-  QPushButton* btnAbout;
-  QPushButton* btnExit;
-  QLabel* spBanner;
-  QLabel* spClock;
 
  public slots:
   void btnExitClick();
@@ -135,6 +128,10 @@ class TFMain : public QMainWindow {
   // Reads an initial data file into the state and the controls: at start the default file
   // without asking anything, otherwise one the user chooses, after a confirmed ClearAll.
   void LoadInitialData(bool atStart);
+  // Each index that passes selects its radio group before the next one is looked at.
+  bool SelectRadioItems(const LoadedInitialData& loaded);
+  // The read task shown step by step; a failure stops with its message, keeping what was set.
+  void ShowLoadedTask(const LoadedInitialData& loaded, const QString& path);
   QWidget* BuildTopBar();
   QWidget* BuildCommentsStrip();
   QWidget* BuildCommandBar();
@@ -146,10 +143,34 @@ class TFMain : public QMainWindow {
   void CollectBoxes();
   void PlaceOnScreen();
   void OpenChartEditor(QCustomPlot* chart);
+  // Shows the page of the page control that holds `page` (each page sits in a scroll area).
+  void ShowPageHolding(const QWidget* page);
   void ShowFailure(const QString& message);
   // Refuses the first of these boxes whose typed value is outside its range: its message, and
   // the box shown with the focus.
   bool CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message);
+
+  // Tests and tools find these by their object names, which are the member names.
+  PageControl* pc;
+  GeometryPage* pageGeometry;
+  MaterialPage* pageMaterial;
+  ViewingConditionsPage* pageViewingConditions;
+  ResultsPage* pageResults;
+  ReportPage* pageReport;
+  QLineEdit* edFileName;
+  QPlainTextEdit* mComments;
+  // Targeting, in the "Targeting" group of the viewing conditions page.
+  TargetingPanel* pnTargeting = nullptr;
+  QCheckBox* cbShowHints;
+  MenuButton* btnInitialData;
+  QAction* Load4;
+  QAction* SaveAs4;
+  QAction* Clear4;
+  QPushButton* btnCompute;
+  QPushButton* btnAbout;
+  QPushButton* btnExit;
+  QLabel* spBanner;
+  QLabel* spClock;
 
   AppState& state_;
   UserDialogs& dialogs_;

@@ -39,16 +39,18 @@ void ShowAuxiliaryTexts(GeometryPage& page, const AuxiliaryTexts& texts) {
   page.edNCR->setText(QString::fromStdString(texts.NCR));
 }
 
+}  // namespace
+
 // Each index that passes selects its radio group before the next one is looked at, so a
 // failure leaves the groups set so far.
-bool SelectRadioItems(TFMain& window, const LoadedInitialData& loaded) {
+bool TFMain::SelectRadioItems(const LoadedInitialData& loaded) {
   const auto messages = RadioIndexMessages(loaded);
-  RadioGroup* const groups[] = {window.pageGeometry->rgShape, window.pageGeometry->rgCenter,
-                                window.pageViewingConditions->rgVC};
+  RadioGroup* const groups[] = {pageGeometry->rgShape, pageGeometry->rgCenter,
+                                pageViewingConditions->rgVC};
   const int indices[] = {loaded.Shape, loaded.CenterPosition, loaded.VCType};
   for (std::size_t i = 0; i < messages.size(); ++i) {
     if (!messages[i].empty()) {
-      window.Dialogs().ShowMessage(QString::fromStdString(messages[i]));
+      Dialogs().ShowMessage(QString::fromStdString(messages[i]));
       return false;
     }
     groups[i]->SetItemIndex(indices[i]);
@@ -58,34 +60,32 @@ bool SelectRadioItems(TFMain& window, const LoadedInitialData& loaded) {
 
 // The read task shown in the window, step by step; a failed check or geometry stops it with
 // its message and leaves what was set before.
-void ShowLoadedTask(TFMain& window, const LoadedInitialData& loaded, const QString& path) {
-  if (!SelectRadioItems(window, loaded)) return;
-  TaskControls controls = window.ReadControls();
+void TFMain::ShowLoadedTask(const LoadedInitialData& loaded, const QString& path) {
+  if (!SelectRadioItems(loaded)) return;
+  TaskControls controls = ReadControls();
   SetGeometryBoxes(loaded, controls);
-  window.WriteControls(controls);
+  WriteControls(controls);
 
   // The geometry is derived from the values as read, not as the boxes round them.
-  AppState& state = window.State();
+  AppState& state = State();
   std::string message;
   AuxiliaryTexts auxiliary;
   if (!PreprocessGeometry(state.initialData, state.geometry, message, &auxiliary, DecimalSeparator())) {
-    window.Dialogs().ShowMessage(QString::fromStdString(message));
+    Dialogs().ShowMessage(QString::fromStdString(message));
     return;
   }
-  ShowAuxiliaryTexts(*window.pageGeometry, auxiliary);
+  ShowAuxiliaryTexts(*pageGeometry, auxiliary);
 
-  controls = window.ReadControls();
+  controls = ReadControls();
   SetRemainingBoxes(loaded, controls);
-  window.WriteControls(controls);
-  const int duplicates = window.FillSpectralTable(loaded.points);
-  AppendMemoLines(window.mComments, loaded.comments);
-  window.edFileName->setText(path);
-  window.pageGeometry->rgShapeClick();
-  window.pageGeometry->edTopFlatSideLengthChange();
-  if (duplicates > 0) window.Dialogs().ShowMessage(QString::fromStdString(DuplicatedPointsMessage(duplicates)));
+  WriteControls(controls);
+  const int duplicates = FillSpectralTable(loaded.points);
+  AppendMemoLines(mComments, loaded.comments);
+  edFileName->setText(path);
+  pageGeometry->rgShapeClick();
+  pageGeometry->edTopFlatSideLengthChange();
+  if (duplicates > 0) Dialogs().ShowMessage(QString::fromStdString(DuplicatedPointsMessage(duplicates)));
 }
-
-}  // namespace
 
 void TFMain::LoadInitialDataAtStart() { LoadInitialData(true); }
 
@@ -116,7 +116,7 @@ void TFMain::LoadInitialData(bool atStart) {
     ClearAll();
   }
   TakeLoadedTask(read.data, state_);
-  ShowLoadedTask(*this, read.data, path);
+  ShowLoadedTask(read.data, path);
 }
 
 void TFMain::SaveAs4Click() {

@@ -25,7 +25,6 @@
 #include "ui/main/Hints.h"
 #include "model/Notation.h"
 #include "engine/RandomGenerator.h"
-#include "ui/main/TFMain.h"
 #include "ui/main/TaskNames.h"
 #include "ui/widgets/StatusBarClock.h"
 
@@ -58,7 +57,7 @@ QLabel* MakePane(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-TFMCRT::TFMCRT(TFMain& main) : QDialog(&main), main_(main), state_(main.State()), dialogs_(main.Dialogs()) {
+TFMCRT::TFMCRT(ModelingHost& main) : QDialog(&main.HostWindow()), main_(main), state_(main.State()), dialogs_(main.Dialogs()) {
   setObjectName("FMCRT");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 0);
@@ -217,7 +216,7 @@ void TFMCRT::FormCreate() {
   ShowHints(this, true);
   const int nwl = state_.spectral.NWL;
   sp1->setText(QString("%1 wavelength%2").arg(nwl).arg(nwl >= 2 ? "s" : ""));
-  state_.identity.TaskName = TaskNameFromFileBox(main_.edFileName->text()).toStdString();
+  state_.identity.TaskName = TaskNameFromFileBox(main_.TaskFileBoxText()).toStdString();
   edTaskName->setText(QString::fromStdString(state_.identity.TaskName));
 }
 

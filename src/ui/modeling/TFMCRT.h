@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/modeling/ModelingHost.h"
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -15,9 +17,6 @@ class QPushButton;
 
 namespace tessolan {
 
-struct AppState;
-class TFMain;
-class UserDialogs;
 
 // The modeling window "Monte Carlo Modeling": the user names the task, chooses the accuracy,
 // starts a run and may stop it, and follows its progress. A completed run fills the main
@@ -28,7 +27,7 @@ class TFMCRT : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFMCRT(TFMain& main);
+  explicit TFMCRT(ModelingHost& main);
 
   // True from the moment Start is pressed until its handler has returned.
   bool Busy() const { return busy_; }
@@ -90,7 +89,7 @@ class TFMCRT : public QDialog {
   void ClearProgress();
   void SetIdle(bool idle);
 
-  TFMain& main_;
+  ModelingHost& main_;
   AppState& state_;
   UserDialogs& dialogs_;
   bool busy_ = false;

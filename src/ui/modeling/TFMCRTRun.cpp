@@ -15,19 +15,13 @@
 #include "model/AppState.h"
 #include "ui/widgets/EventRation.h"
 #include "data/FileMessages.h"
-#include "ui/widgets/MemoLines.h"
 #include "model/Notation.h"
-#include "ui/widgets/PageControl.h"
-#include "ui/widgets/RadioGroup.h"
 #include "data/ReportFile.h"
-#include "ui/main/ReportPage.h"
 #include "data/ResultsFile.h"
-#include "ui/main/ResultsPage.h"
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
 #include "ui/modeling/StandardErrorText.h"
 #include "ui/modeling/TFMCRT.h"
-#include "ui/main/TFMain.h"
 #include "ui/widgets/UiLocale.h"
 #include "ui/dialogs/UserDialogs.h"
 
@@ -92,12 +86,6 @@ class ModelingRunView : public RunObserver {
 namespace {
 
 QString DateTimeText(double dateTime) { return QString::fromStdString(FormatDateTime(dateTime)); }
-
-// The main window's page that holds `page` (each page sits in a scroll area of its own).
-void ShowPage(PageControl* pages, const QWidget* page) {
-  for (int i = 0; i < pages->count(); ++i)
-    if (pages->widget(i)->isAncestorOf(page)) pages->setCurrentIndex(i);
-}
 
 }  // namespace
 
@@ -175,19 +163,14 @@ void TFMCRT::SetIdle(bool idle) {
 void TFMCRT::FinishRun() {
   const QString largestError = LargestErrorLine(state_.spectral, DecimalSeparator());
   if (!largestError.isEmpty()) AddProgressLine(largestError);
-  main_.FillResultsTable(ResultsRows(state_.spectral));
   // The table keeps what made it, for the heading of its CSV export; a later run that is
   // stopped changes the accuracy and seed in the state but not the table.
-  main_.pageResults->SetRunHeading(CsvHeading(state_));
-  ShowPage(main_.pc, main_.pageReport);
-  main_.pageResults->pcResults->setCurrentIndex(0);
+  main_.ShowRunResults(ResultsRows(state_.spectral), CsvHeading(state_));
   if (cbSaveResults->isChecked()) SaveResults();
   const std::vector<std::string> report = ReportLines(state_, UserDecimalSeparator());
-  SetMemoLines(main_.pageReport->mReport, report);
+  main_.ShowRunReport(report);
   if (cbSaveReport->isChecked()) SaveReport(report);
-  ShowPage(main_.pc, main_.pageResults);
-  main_.pageResults->pcResults->setCurrentIndex(0);
-  main_.pageResults->rgEERT->SetItemIndex(0);
+  main_.ShowResultsPage();
   if (cbAutoClose->isChecked()) close();
 }
 
@@ -198,7 +181,7 @@ void TFMCRT::SaveResults() {
   std::string message;
   if (!SaveResultsFile(path, state_.spectral, message))
     dialogs_.ShowMessage(QString::fromStdString(NamedFileWritingErrorMessage(path)));
-  main_.pageResults->edResultsFileName->setText(name);
+  main_.SetResultsFileName(name);
 }
 
 // The report as built, not as the memo gives it back: the memo turns some characters of the
@@ -209,7 +192,7 @@ void TFMCRT::SaveReport(const std::vector<std::string>& report) {
   if (!MayWrite(name, cbOverwriteReport->isChecked())) return;
   std::string message;
   if (SaveReportFile(path, report, message))
-    main_.pageReport->edReportFileName->setText(name);
+    main_.SetReportFileName(name);
   else
     dialogs_.ShowMessage(QString::fromStdString(NamedFileWritingErrorMessage(path)));
 }

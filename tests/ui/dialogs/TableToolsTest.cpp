@@ -21,6 +21,7 @@
 #include "ui/main/ResultsPage.h"
 #include "ui/dialogs/TFEraseRecords.h"
 #include "ui/dialogs/TFGray.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -295,7 +296,7 @@ void TableToolsTest::grayCommandRefreshesGridAndChart() {
   FillSpectral(f.window->cdsR(), {20}, 0.5);
   bool seen = false;
   WhenShown<TFGray>([](TFGray& gray) { gray.btnCancel->click(); }, seen);
-  f.window->pageMaterial->Gray1->trigger();
+  Named<MaterialPage>(*f.window, "pageMaterial")->Gray1->trigger();
   QVERIFY(seen);
   QCOMPARE(Wavelengths(f.window->cdsR()), QVector<double>{20});
 
@@ -307,13 +308,13 @@ void TableToolsTest::grayCommandRefreshesGridAndChart() {
         gray.btnOK->click();
       },
       seen);
-  f.window->pageMaterial->Gray1->trigger();
+  Named<MaterialPage>(*f.window, "pageMaterial")->Gray1->trigger();
   QVERIFY(seen);
   QCOMPARE(f.dialogs.confirmations, QStringList{kClearQuestion});
   QCOMPARE(Wavelengths(f.window->cdsR()), (QVector<double>{2, 3, 4}));
-  QCOMPARE(f.window->pageMaterial->dbgR->model()->rowCount(), 3);
-  QCOMPARE(f.window->pageMaterial->seRE->dataCount(), 3);
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Record 3 of 3"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model()->rowCount(), 3);
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->seRE->dataCount(), 3);
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Record 3 of 3"));
 }
 
 void TableToolsTest::eraseDialogShowsTheTableAndChoices() {
@@ -445,8 +446,8 @@ void TableToolsTest::eraseRedrawsOnce() {
   table.EnableControls();
   table.MoveTo(999);
   int resets = 0, replots = 0;
-  QObject::connect(f.window->pageMaterial->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
-  QObject::connect(f.window->pageMaterial->dbchRE, &QCustomPlot::afterReplot, [&] { ++replots; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbchRE, &QCustomPlot::afterReplot, [&] { ++replots; });
   bool seen = false;
   WhenShown<TFEraseRecords>(
       [](TFEraseRecords& erase) {
@@ -454,18 +455,18 @@ void TableToolsTest::eraseRedrawsOnce() {
         erase.btnOK->click();
       },
       seen);
-  f.window->pageMaterial->EraseMultipleRecords1->trigger();
+  Named<MaterialPage>(*f.window, "pageMaterial")->EraseMultipleRecords1->trigger();
   QVERIFY(seen);
   QCOMPARE(table.RecordCount(), 999);
   QCOMPARE(resets, 1);
   QVERIFY2(replots <= 3, qPrintable(QString::number(replots)));
-  QCOMPARE(f.window->pageMaterial->seRE->dataCount(), 999);
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Record 999 of 999"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->seRE->dataCount(), 999);
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Record 999 of 999"));
 }
 
 void TableToolsTest::eraseResultsCommandRefreshesChartsAndFileName() {
   MainWindowFixture f;
-  ResultsPage& page = *f.window->pageResults;
+  ResultsPage& page = *Named<ResultsPage>(*f.window, "pageResults");
   FillResults(f.window->cdsEERT(), 4);
   page.edResultsFileName->setText("/somewhere/task_res.txt");
   bool seen = false;

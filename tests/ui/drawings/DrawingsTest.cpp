@@ -18,6 +18,7 @@
 #include "MainWindowFixture.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/drawings/TFDraw.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -262,7 +263,7 @@ void DrawingsTest::drawOpensTheWindowOnTheGatheredGeometry() {
     pyramids = int(drawings->seProfile->dataCount());
     QTest::mouseClick(drawings->btnClose, Qt::LeftButton);
   });
-  QTest::mouseClick(window.pageGeometry->btnDraw, Qt::LeftButton);
+  QTest::mouseClick(Named<GeometryPage>(window, "pageGeometry")->btnDraw, Qt::LeftButton);
   QCOMPARE(memo.size(), 4);
   QCOMPARE(memo[0], Localized("Radiator center coincides with the pyramid vertex;   Array period = 4.0000"));
   QCOMPARE(pyramids, 6);

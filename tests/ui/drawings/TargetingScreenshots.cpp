@@ -19,8 +19,10 @@
 #include "ui/main/TFMain.h"
 #include "ui/drawings/TargetingPanel.h"
 #include "ScreenshotApplication.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
+using tessolan::testing::Named;
 
 namespace {
 
@@ -50,9 +52,9 @@ void ShootTargeting(const QString& folder, const TargetingScene& scene, QSize si
   window.WriteControls(controls);
   window.resize(size);
   window.show();
-  window.pc->setCurrentIndex(2);
+  Named<PageControl>(window, "pc")->setCurrentIndex(2);
   QApplication::processEvents();
-  TargetingPanel& panel = *window.pnTargeting;
+  TargetingPanel& panel = *Named<TargetingPanel>(window, "pnTargeting");
   panel.comboNRT->setCurrentIndex(scene.rayChoice);
   panel.btnStart->click();
   QApplication::processEvents();
@@ -89,7 +91,7 @@ void ShootDrawings(const QString& folder, const char* name, const std::function<
   window.show();
   const char* pages[] = {"array", "pyramid-top", "pyramid-side"};
   for (int page = 0; page < 3; ++page) {
-    window.pc->setCurrentIndex(page);
+    Named<PageControl>(window, "pc")->setCurrentIndex(page);
     QApplication::processEvents();
     window.grab().save(QString("%1/drawings-%2-%3.png").arg(folder, name, pages[page]));
   }

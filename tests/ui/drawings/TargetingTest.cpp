@@ -19,6 +19,7 @@
 #include "ui/widgets/PageControl.h"
 #include "ui/drawings/TargetingPanel.h"
 #include "engine/TargetingRay.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -32,11 +33,11 @@ struct TargetingFixture : MainWindowFixture {
   TargetingFixture() {
     window->resize(1085, 850);
     window->show();
-    window->pc->setCurrentIndex(2);
+    Named<PageControl>(*window, "pc")->setCurrentIndex(2);
     QCoreApplication::processEvents();
   }
 
-  TargetingPanel& panel() const { return *window->pnTargeting; }
+  TargetingPanel& panel() const { return *Named<TargetingPanel>(*window, "pnTargeting"); }
 
   void Set(NumericBox box, double value) {
     TaskControls c = window->ReadControls();

@@ -19,6 +19,9 @@
 #include "ScriptedDialogs.h"
 #include "ui/main/TFMain.h"
 #include "ScreenshotApplication.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -84,13 +87,13 @@ int main(int argc, char* argv[]) {
     window.setMinimumSize(0, 0);
     window.resize(shot.size);
     window.show();
-    window.pc->setCurrentIndex(3);
+    Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(3);
     Save(window, output, "file-results-graphs", shot.name);
-    window.pageResults->rgEERT->SetItemIndex(1);
+    Named<tessolan::ResultsPage>(window, "pageResults")->rgEERT->SetItemIndex(1);
     Save(window, output, "file-results-temperatures", shot.name);
-    window.pageResults->pcResults->setCurrentIndex(1);
+    Named<tessolan::ResultsPage>(window, "pageResults")->pcResults->setCurrentIndex(1);
     Save(window, output, "file-results-table", shot.name);
-    window.pc->setCurrentIndex(4);
+    Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(4);
     Save(window, output, "file-report", shot.name);
     window.close();
   }

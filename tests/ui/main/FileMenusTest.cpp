@@ -16,6 +16,7 @@
 #include "data/ResultsFile.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/tables/TableHelpers.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -139,7 +140,7 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   TFMain& w = *f.window;
   AddSpectralPoints(w, {{2.5, 0.5}, {1.234567891, 0.123456789}, {12345678.5, 0.25}});
   const QString folder = FolderOf(f.state->folders.SRDir);
-  w.edFileName->setText("/tasks/v1.0/task1.txt");
+  Named<QLineEdit>(w, "edFileName")->setText("/tasks/v1.0/task1.txt");
   f.dialogs.saveNames = {folder + "/a_SR.txt"};
   w.SaveAs1Click();
   QCOMPARE(f.dialogs.messages, QStringList());
@@ -151,7 +152,7 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   // The proposal does not name the task.
   QCOMPARE(f.state->identity.TaskName, std::string());
 
-  w.edFileName->clear();
+  Named<QLineEdit>(w, "edFileName")->clear();
   f.dialogs.saveNames = {folder + "/b_SR.txt"};
   w.SaveAs1Click();
   QVERIFY2(kDateTimeName.match(f.dialogs.saveRequests[1].proposedName).hasMatch(),
@@ -229,7 +230,7 @@ void FileMenusTest::resultsSaveAsEqualsTheRunsFile() {
   QCOMPARE(f.dialogs.saveRequests[0].proposedName, QString("run_1_res"));
   QCOMPARE(f.state->identity.TaskName, std::string("run_1"));
   QCOMPARE(ReadBytes(folder + "/saved_res.txt"), ReadBytes(folder + "/run_res.txt"));
-  QCOMPARE(w.pageResults->edResultsFileName->text(), folder + "/saved_res.txt");
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), folder + "/saved_res.txt");
 }
 
 void FileMenusTest::resultsSaveAsWritesTheTableAsItStands() {
@@ -246,7 +247,7 @@ void FileMenusTest::resultsSaveAsWritesTheTableAsItStands() {
   w.FillResultsTable(kResults);
   w.cdsEERT().MoveTo(0);
   QVERIFY(w.cdsEERT().Delete());
-  w.edFileName->setText("/tasks/task1.txt");
+  Named<QLineEdit>(w, "edFileName")->setText("/tasks/task1.txt");
   f.state->identity.TaskName = " ";
   f.dialogs.saveNames = {path};
   w.SaveAs3Click();
@@ -258,7 +259,7 @@ void FileMenusTest::resultsSaveAsWritesTheTableAsItStands() {
   f.dialogs.saveNames = {f.folder.filePath("no such folder/x_res.txt")};
   w.SaveAs3Click();
   QCOMPARE(f.dialogs.messages, QStringList{"File writing error"});
-  QCOMPARE(w.pageResults->edResultsFileName->text(), path);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), path);
 }
 
 void FileMenusTest::resultsLoadAsksBeforeReplacing() {
@@ -270,7 +271,7 @@ void FileMenusTest::resultsLoadAsksBeforeReplacing() {
                               "2.0 0.1 0.1 1 1"}));
   WriteBytes(second, FileText({kResultsHeader, "5.0 0.5 0.4 250 240"}));
   f.state->spectral.NWL = 7;
-  w.pageResults->pcResults->setCurrentIndex(1);
+  Named<ResultsPage>(w, "pageResults")->pcResults->setCurrentIndex(1);
 
   f.dialogs.openNames = {first};
   w.LoadResultsClick();
@@ -281,29 +282,29 @@ void FileMenusTest::resultsLoadAsksBeforeReplacing() {
   QCOMPARE(f.dialogs.messages, QStringList{"1 duplicated spectral point was skipped"});
   const std::vector<ResultsRecord> firstRows{{1.0, 0.95, 295, 0.85, 285}, {2.0, 0.9, 290.5, 0.8, 280.25}};
   QVERIFY(ResultsTableRows(w) == firstRows);
-  QCOMPARE(w.pageResults->edResultsFileName->text(), first);
-  QCOMPARE(w.pageResults->pcResults->currentIndex(), 0);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), first);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->pcResults->currentIndex(), 0);
   QCOMPARE(f.state->spectral.NWL, 7);
 
   f.dialogs.openNames = {second, second};
   f.dialogs.answers = {false, true};
   w.LoadResultsClick();
   QVERIFY(ResultsTableRows(w) == firstRows);
-  QCOMPARE(w.pageResults->edResultsFileName->text(), first);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), first);
   // "No" leaves the arrays too, in the first file's order: a Save As still finds the table
   // equal to them.
   QCOMPARE(static_cast<double>(f.state->spectral.ArrEEIso[0]), 0.9);
   w.LoadResultsClick();
   QCOMPARE(f.dialogs.confirmations, (QStringList{kResultsQuestion, kResultsQuestion}));
   QVERIFY(ResultsTableRows(w) == (std::vector<ResultsRecord>{{5.0, 0.5, 250, 0.4, 240}}));
-  QCOMPARE(w.pageResults->edResultsFileName->text(), second);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), second);
 }
 
 void FileMenusTest::resultsLoadFailuresChangeNothing() {
   MainWindowFixture f;
   TFMain& w = *f.window;
   w.FillResultsTable(kResults);
-  w.pageResults->edResultsFileName->setText("/old_res.txt");
+  Named<ResultsPage>(w, "pageResults")->edResultsFileName->setText("/old_res.txt");
   const QString bad = f.folder.filePath("bad_res.txt");
   WriteBytes(bad, FileText({kResultsHeader, "1.0 0.9 0.8 290 280", "2.0 0.9 n/a 290 280"}));
   QByteArray tooLong = FileText({kResultsHeader});
@@ -315,13 +316,13 @@ void FileMenusTest::resultsLoadFailuresChangeNothing() {
   QCOMPARE(f.dialogs.messages, QStringList(3, "Error reading file"));
   QCOMPARE(f.dialogs.confirmations, QStringList());
   QVERIFY(ResultsTableRows(w) == kResults);
-  QCOMPARE(w.pageResults->edResultsFileName->text(), QString("/old_res.txt"));
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), QString("/old_res.txt"));
 }
 
 void FileMenusTest::reportLoadSaveAndErase() {
   MainWindowFixture f;
   TFMain& w = *f.window;
-  ReportPage& page = *w.pageReport;
+  ReportPage& page = *Named<ReportPage>(w, "pageReport");
   const QString folder = FolderOf(f.state->folders.ReportsDir);
   const QStringList report{"Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics", "",
                            "Task Name: x", "   T = 300 \u00b0K", ""};
@@ -383,7 +384,7 @@ void FileMenusTest::reportLoadSaveAndErase() {
 void FileMenusTest::reportFailuresKeepTheMemo() {
   MainWindowFixture f;
   TFMain& w = *f.window;
-  ReportPage& page = *w.pageReport;
+  ReportPage& page = *Named<ReportPage>(w, "pageReport");
   page.mReport->setPlainText("the report");
   page.edReportFileName->setText("/old_rep.txt");
   f.dialogs.openNames = {f.folder.filePath("missing_rep.txt"), QString()};
@@ -400,7 +401,7 @@ void FileMenusTest::reportFailuresKeepTheMemo() {
 
 void FileMenusTest::readOnlySwitchesTheReport() {
   MainWindowFixture f;
-  ReportPage& page = *f.window->pageReport;
+  ReportPage& page = *Named<ReportPage>(*f.window, "pageReport");
   QVERIFY(page.cbReadOnly->isChecked());
   QVERIFY(page.mReport->isReadOnly());
   QCOMPARE(page.mReport->palette().color(QPalette::Base), kInfoColor);
@@ -416,10 +417,10 @@ void FileMenusTest::resultsLegendCheckBoxesHideTheirCurves() {
   MainWindowFixture f;
   TFMain& w = *f.window;
   w.FillResultsTable(kResults);
-  w.pc->setCurrentIndex(3);
+  Named<PageControl>(w, "pc")->setCurrentIndex(3);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QCustomPlot* chart = w.pageResults->dbchEERT;
+  QCustomPlot* chart = Named<ResultsPage>(w, "pageResults")->dbchEERT;
   chart->replot();
   for (int i = 0; i < 2; ++i) {
     QCPAbstractLegendItem* item = chart->legend->item(i);
@@ -428,7 +429,7 @@ void FileMenusTest::resultsLegendCheckBoxesHideTheirCurves() {
     QVERIFY(!chart->plottable(i)->visible());
   }
   QTest::mouseClick(chart, Qt::LeftButton, {}, chart->legend->item(1)->rect().center());
-  QVERIFY(w.pageResults->seNoniso->visible());
+  QVERIFY(Named<ResultsPage>(w, "pageResults")->seNoniso->visible());
 }
 
 QTEST_MAIN(FileMenusTest)

@@ -21,6 +21,7 @@
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -95,14 +96,14 @@ void FillWindow(TFMain& w) {
   w.WriteControls(SampleControls(1, 1, kConical));
   AddSpectralPoints(w, kPoints);
   w.FillResultsTable({{1.0, 0.99, 299.0, 0.98, 298.0}});
-  w.mComments->setPlainText("keep me");
-  w.pageReport->mReport->setPlainText("report");
-  w.pageReport->cbReadOnly->setChecked(false);
-  w.pageMaterial->rgRE->SetItemIndex(1);
-  w.pageResults->rgEERT->SetItemIndex(1);
-  w.edFileName->setText("/somewhere/task.txt");
-  w.pageResults->edResultsFileName->setText("/somewhere/task_res.txt");
-  w.pageReport->edReportFileName->setText("/somewhere/task_rep.txt");
+  Named<QPlainTextEdit>(w, "mComments")->setPlainText("keep me");
+  Named<ReportPage>(w, "pageReport")->mReport->setPlainText("report");
+  Named<ReportPage>(w, "pageReport")->cbReadOnly->setChecked(false);
+  Named<MaterialPage>(w, "pageMaterial")->rgRE->SetItemIndex(1);
+  Named<ResultsPage>(w, "pageResults")->rgEERT->SetItemIndex(1);
+  Named<QLineEdit>(w, "edFileName")->setText("/somewhere/task.txt");
+  Named<ResultsPage>(w, "pageResults")->edResultsFileName->setText("/somewhere/task_res.txt");
+  Named<ReportPage>(w, "pageReport")->edReportFileName->setText("/somewhere/task_rep.txt");
   w.btnCalculateClick();
 }
 
@@ -113,9 +114,9 @@ void ExpectWindowAsFilled(const TFMain& w) {
   QCOMPARE(read.VCType, kConical);
   QCOMPARE(TablePoints(w).size(), kPoints.size());
   QCOMPARE(w.cdsEERT().RecordCount(), 1);
-  QCOMPARE(w.mComments->toPlainText(), QString("keep me"));
-  QCOMPARE(w.edFileName->text(), QString("/somewhere/task.txt"));
-  QCOMPARE(w.pageReport->mReport->toPlainText(), QString("report"));
+  QCOMPARE(Named<QPlainTextEdit>(w, "mComments")->toPlainText(), QString("keep me"));
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), QString("/somewhere/task.txt"));
+  QCOMPARE(Named<ReportPage>(w, "pageReport")->mReport->toPlainText(), QString("report"));
 }
 
 }  // namespace
@@ -156,8 +157,8 @@ void InitialDataCommandsTest::saveThenLoadReproducesTheTask() {
   w.WriteControls(task);
   AddSpectralPoints(w, kPoints);
   const QStringList comments{"First line", "", "COMMENTS:", "  indented, trailing  ", "Grad: \u00b0, \u03a9", "", ""};
-  SetMemoLines(w.mComments, StdLines(comments));
-  QCOMPARE(MemoText(w.mComments), comments);
+  SetMemoLines(Named<QPlainTextEdit>(w, "mComments"), StdLines(comments));
+  QCOMPARE(MemoText(Named<QPlainTextEdit>(w, "mComments")), comments);
 
   const QString dataDir = QString::fromStdString(f.state->folders.DataDir);
   QDir().mkpath(dataDir);
@@ -168,7 +169,7 @@ void InitialDataCommandsTest::saveThenLoadReproducesTheTask() {
   QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
   QCOMPARE(f.dialogs.saveRequests[0].title, QString("Tessolan: Save Initial Data in Text File"));
   QCOMPARE(f.dialogs.saveRequests[0].folder, dataDir);
-  QCOMPARE(w.edFileName->text(), path);
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), path);
 
   f.dialogs.answers = {true, true};
   w.Clear4Click();
@@ -191,11 +192,11 @@ void InitialDataCommandsTest::saveThenLoadReproducesTheTask() {
   for (const SpectralPoint& p : kPoints) expectedPoints.push_back({Rounded(p.WL, 5), Rounded(p.Reflectance, 8)});
   std::sort(expectedPoints.begin(), expectedPoints.end(), [](auto& a, auto& b) { return a.WL < b.WL; });
   QVERIFY(TablePoints(w) == expectedPoints);
-  QCOMPARE(MemoText(w.mComments), comments);
-  QCOMPARE(w.edFileName->text(), path);
-  QCOMPARE(w.pageGeometry->lblRS->text(), shape == 1 ? QString("Diameter: ") : QString("    Side: "));
-  QCOMPARE(w.pageGeometry->lblTop->text(), QString("Pyramid Top Flat: "));
-  QVERIFY(!w.pageGeometry->edNCR->text().isEmpty());
+  QCOMPARE(MemoText(Named<QPlainTextEdit>(w, "mComments")), comments);
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), path);
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), shape == 1 ? QString("Diameter: ") : QString("    Side: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblTop->text(), QString("Pyramid Top Flat: "));
+  QVERIFY(!Named<GeometryPage>(w, "pageGeometry")->edNCR->text().isEmpty());
 }
 
 void InitialDataCommandsTest::saveStopsAtTheFirstFailedStep() {
@@ -204,7 +205,7 @@ void InitialDataCommandsTest::saveStopsAtTheFirstFailedStep() {
   f.dialogs.saveNames = {f.folder.filePath("never.txt")};
   // Geometry, temperatures, material, then viewing conditions: an empty table is told first.
   w.Box(NumericBox::DA)->Write(5000);
-  w.pageViewingConditions->rgVC->SetItemIndex(kDirectionalA);
+  Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->SetItemIndex(kDirectionalA);
   w.SaveAs4Click();
   QCOMPARE(f.dialogs.messages, QStringList{"No spectral reflectance data found"});
   AddSpectralPoints(w, kPoints);
@@ -219,7 +220,7 @@ void InitialDataCommandsTest::saveStopsAtTheFirstFailedStep() {
   // A cancelled dialog and a file that cannot be created leave the window as it was.
   w.Box(NumericBox::TopFlatSideLength)->Write(0);
   w.Box(NumericBox::DA)->Write(35);
-  w.edFileName->setText("/old/task.txt");
+  Named<QLineEdit>(w, "edFileName")->setText("/old/task.txt");
   f.dialogs.messages.clear();
   f.dialogs.saveNames = {"  "};
   w.SaveAs4Click();
@@ -227,7 +228,7 @@ void InitialDataCommandsTest::saveStopsAtTheFirstFailedStep() {
   f.dialogs.saveNames = {f.folder.filePath("no such folder/task.txt")};
   w.SaveAs4Click();
   QCOMPARE(f.dialogs.messages, QStringList{"File writing error"});
-  QCOMPARE(w.edFileName->text(), QString("/old/task.txt"));
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), QString("/old/task.txt"));
 }
 
 void InitialDataCommandsTest::saveProposesTheFileNameAsTaskName() {
@@ -240,7 +241,7 @@ void InitialDataCommandsTest::saveProposesTheFileNameAsTaskName() {
            qPrintable(f.dialogs.saveRequests.back().proposedName));
   QCOMPARE(QString::fromStdString(f.state->identity.TaskName), f.dialogs.saveRequests.back().proposedName);
 
-  w.edFileName->setText("/tasks/v1.2/run.1.txt");
+  Named<QLineEdit>(w, "edFileName")->setText("/tasks/v1.2/run.1.txt");
   w.SaveAs4Click();
   QCOMPARE(f.dialogs.saveRequests.back().proposedName, QString("run_1"));
   QCOMPARE(f.state->identity.TaskName, std::string("run_1"));
@@ -337,9 +338,9 @@ void InitialDataCommandsTest::loadRefusals() {
     QVERIFY2(controls[entry.box] == expected[entry.box], entry.control.data());
   QCOMPARE(w.cdsR().RecordCount(), 0);
   QCOMPARE(w.cdsEERT().RecordCount(), 0);
-  QCOMPARE(w.mComments->toPlainText(), QString());
-  QCOMPARE(w.edFileName->text(), QString());
-  QCOMPARE(w.pageGeometry->edNCR->text(), QString());
+  QCOMPARE(Named<QPlainTextEdit>(w, "mComments")->toPlainText(), QString());
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), QString());
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->edNCR->text(), QString());
 }
 
 void InitialDataCommandsTest::loadKeepsTheFirst1001CommentLines() {
@@ -355,10 +356,10 @@ void InitialDataCommandsTest::loadKeepsTheFirst1001CommentLines() {
   f.dialogs.answers = {false, true};
   w.Load4Click();
   QCOMPARE(f.dialogs.messages, QStringList{"Comments are too long\nOnly 1001 lines will be entered"});
-  QCOMPARE(w.mComments->toPlainText(), QString());
+  QCOMPARE(Named<QPlainTextEdit>(w, "mComments")->toPlainText(), QString());
   w.Load4Click();
   comments.pop_back();
-  QCOMPARE(MemoText(w.mComments), Lines(comments));
+  QCOMPARE(MemoText(Named<QPlainTextEdit>(w, "mComments")), Lines(comments));
   QCOMPARE(f.state->identity.CommentCount, 1001);
   QCOMPARE(w.cdsR().RecordCount(), 2);
 }
@@ -377,15 +378,15 @@ void InitialDataCommandsTest::loadSkipsRepeatedWavelengths() {
   w.Load4Click();
   QCOMPARE(f.dialogs.messages, QStringList{"2 duplicated spectral points were skipped"});
   QVERIFY(TablePoints(w) == (std::vector<SpectralPoint>{{1, 0.1}, {2, 0.2}}));
-  QCOMPARE(w.edFileName->text(), path);
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), path);
 }
 
 void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
   MainWindowFixture f;
   TFMain& w = *f.window;
   FillWindow(w);
-  w.pc->setCurrentIndex(2);
-  w.cbShowHints->setChecked(false);
+  Named<PageControl>(w, "pc")->setCurrentIndex(2);
+  Named<QCheckBox>(w, "cbShowHints")->setChecked(false);
   f.state->identity.TaskName = "kept";
   f.dialogs.answers = {false};
   w.Clear4Click();
@@ -398,32 +399,32 @@ void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
     QCOMPARE(w.Box(entry.box)->text(), w.Box(entry.box)->textFromValue(entry.minimum));
   }
   QCOMPARE(w.Box(NumericBox::BaseSideLength)->text(), Localized("0.0001"));
-  QCOMPARE(w.pageGeometry->rgShape->ItemIndex(), 0);
-  QCOMPARE(w.pageGeometry->rgCenter->ItemIndex(), 0);
-  QCOMPARE(w.pageViewingConditions->rgVC->ItemIndex(), 0);
-  QCOMPARE(w.pageViewingConditions->pcVC->currentIndex(), 0);
-  QCOMPARE(w.pageMaterial->rgRE->ItemIndex(), 0);
-  QCOMPARE(w.pageMaterial->dbchRE->yAxis->label(), QString("Spectral Reflectance"));
-  QCOMPARE(w.pageResults->rgEERT->ItemIndex(), 0);
-  QCOMPARE(w.pageResults->dbchEERT->yAxis->label(), QString("Spectral Effective Emissivity"));
-  QCOMPARE(w.pageGeometry->lblRS->text(), QString("    Side: "));
-  QCOMPARE(w.pageGeometry->lblTop->text(), QString("Pyramid Vertex: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->rgShape->ItemIndex(), 0);
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->rgCenter->ItemIndex(), 0);
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->ItemIndex(), 0);
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->pcVC->currentIndex(), 0);
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->rgRE->ItemIndex(), 0);
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->dbchRE->yAxis->label(), QString("Spectral Reflectance"));
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->rgEERT->ItemIndex(), 0);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->dbchEERT->yAxis->label(), QString("Spectral Effective Emissivity"));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), QString("    Side: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblTop->text(), QString("Pyramid Vertex: "));
   QCOMPARE(w.cdsR().RecordCount(), 0);
   QCOMPARE(w.cdsEERT().RecordCount(), 0);
-  QCOMPARE(w.pageMaterial->seRE->dataCount(), 0);
-  QCOMPARE(w.pageResults->seIso->dataCount(), 0);
-  QCOMPARE(w.pageMaterial->sbR->text(), QString("Table is empty"));
-  for (const QLineEdit* box : {w.edFileName, w.pageResults->edResultsFileName, w.pageReport->edReportFileName,
-                               w.pageGeometry->edNCR, w.pageGeometry->edPeriod, w.pageGeometry->edHeight,
-                               w.pageGeometry->edFullHeight, w.pageGeometry->edFaceVertexAngle})
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->seRE->dataCount(), 0);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->seIso->dataCount(), 0);
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->sbR->text(), QString("Table is empty"));
+  for (const QLineEdit* box : {Named<QLineEdit>(w, "edFileName"), Named<ResultsPage>(w, "pageResults")->edResultsFileName, Named<ReportPage>(w, "pageReport")->edReportFileName,
+                               Named<GeometryPage>(w, "pageGeometry")->edNCR, Named<GeometryPage>(w, "pageGeometry")->edPeriod, Named<GeometryPage>(w, "pageGeometry")->edHeight,
+                               Named<GeometryPage>(w, "pageGeometry")->edFullHeight, Named<GeometryPage>(w, "pageGeometry")->edFaceVertexAngle})
     QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
-  QCOMPARE(w.mComments->toPlainText(), QString());
-  QCOMPARE(w.pageReport->mReport->toPlainText(), QString());
-  QVERIFY(w.pageReport->cbReadOnly->isChecked());
-  QVERIFY(w.pageReport->mReport->isReadOnly());
+  QCOMPARE(Named<QPlainTextEdit>(w, "mComments")->toPlainText(), QString());
+  QCOMPARE(Named<ReportPage>(w, "pageReport")->mReport->toPlainText(), QString());
+  QVERIFY(Named<ReportPage>(w, "pageReport")->cbReadOnly->isChecked());
+  QVERIFY(Named<ReportPage>(w, "pageReport")->mReport->isReadOnly());
   // What Clear All leaves alone.
-  QCOMPARE(w.pc->currentIndex(), 2);
-  QVERIFY(!w.cbShowHints->isChecked());
+  QCOMPARE(Named<PageControl>(w, "pc")->currentIndex(), 2);
+  QVERIFY(!Named<QCheckBox>(w, "cbShowHints")->isChecked());
   QCOMPARE(f.state->identity.TaskName, std::string("kept"));
   QCOMPARE(f.dialogs.messages, QStringList());
 }
@@ -438,11 +439,11 @@ void InitialDataCommandsTest::defaultFileIsReadAtStart() {
   TestMainWindow w(state, dialogs);
   QCOMPARE(dialogs.confirmations, QStringList());
   QCOMPARE(dialogs.messages, QStringList());
-  QCOMPARE(w.edFileName->text(), path);
+  QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), path);
   const TaskControls c = w.ReadControls();
   QCOMPARE(c.Shape, 1);
   QCOMPARE(c.VCType, int(kConical));
-  QCOMPARE(w.pageViewingConditions->pcVC->currentIndex(), int(kConical));
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->pcVC->currentIndex(), int(kConical));
   QCOMPARE(c[NumericBox::Diameter], 80.0);
   QCOMPARE(c[NumericBox::TTop], 290.0);
   QCOMPARE(c[NumericBox::HF], 400.0);
@@ -451,8 +452,8 @@ void InitialDataCommandsTest::defaultFileIsReadAtStart() {
   for (NumericBox box : {NumericBox::DA, NumericBox::DB, NumericBox::DD, NumericBox::HD})
     QCOMPARE(c[box], BoxSpec(box).designValue);
   QCOMPARE(w.cdsR().RecordCount(), 2);
-  QCOMPARE(MemoText(w.mComments), QStringList{"default task"});
-  QCOMPARE(w.pageGeometry->lblRS->text(), QString("Diameter: "));
+  QCOMPARE(MemoText(Named<QPlainTextEdit>(w, "mComments")), QStringList{"default task"});
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), QString("Diameter: "));
 
   // A default file that cannot be read is told with its path, and the design values stay.
   WriteBytes(path, "nonsense\r\nnot a number\r\n");
@@ -460,7 +461,7 @@ void InitialDataCommandsTest::defaultFileIsReadAtStart() {
   TestMainWindow other(state, otherDialogs);
   QCOMPARE(otherDialogs.messages, QStringList{"File reading error\n" + QDir::toNativeSeparators(path)});
   QCOMPARE(other.ReadControls().boxes, DesignControls().boxes);
-  QCOMPARE(other.edFileName->text(), QString());
+  QCOMPARE(Named<QLineEdit>(other, "edFileName")->text(), QString());
 }
 
 QTEST_MAIN(InitialDataCommandsTest)

@@ -22,6 +22,7 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -36,7 +37,7 @@ void TypeInto(NumericSpinBox* box, const QString& text) {
 }
 
 QString VisibleViewingConditionsCaption(const TFMain& window) {
-  const auto* group = qobject_cast<BannerGroup*>(window.pageViewingConditions->pcVC->currentWidget());
+  const auto* group = qobject_cast<BannerGroup*>(Named<ViewingConditionsPage>(window, "pageViewingConditions")->pcVC->currentWidget());
   return group ? group->Caption() : QString();
 }
 
@@ -83,31 +84,31 @@ void MainWindowTest::startsWithTheDesignValues() {
   QCOMPARE(w.Box(NumericBox::B)->text(), Localized("5.000"));
   QCOMPARE(w.Box(NumericBox::Diameter)->text(), Localized("100.0000"));
 
-  QCOMPARE(w.pageGeometry->rgShape->ItemIndex(), 0);
-  QCOMPARE(w.pageGeometry->rgCenter->ItemIndex(), 0);
-  QCOMPARE(w.pageViewingConditions->rgVC->ItemIndex(), 1);
-  QCOMPARE(w.pageViewingConditions->rgVC->ItemText(1), QString("Directional B"));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->rgShape->ItemIndex(), 0);
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->rgCenter->ItemIndex(), 0);
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->ItemIndex(), 1);
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->ItemText(1), QString("Directional B"));
   QCOMPARE(VisibleViewingConditionsCaption(w), QString("Directional Viewing Conditions B"));
-  QCOMPARE(w.pageGeometry->lblRS->text(), QString("    Side: "));
-  QCOMPARE(w.pageGeometry->lblTop->text(), QString("Pyramid Vertex: "));
-  QCOMPARE(w.pageMaterial->dbchRE->yAxis->label(), QString("Spectral Reflectance"));
-  QCOMPARE(w.pageResults->dbchEERT->yAxis->label(), QString("Spectral Effective Emissivity"));
-  QCOMPARE(w.pageMaterial->sbR->text(), QString("Table is empty"));
-  QCOMPARE(w.pageResults->sbEERT->text(), QString("Table is empty"));
-  QCOMPARE(w.pageGeometry->edNCR->text(), QString());
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), QString("    Side: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblTop->text(), QString("Pyramid Vertex: "));
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->dbchRE->yAxis->label(), QString("Spectral Reflectance"));
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->dbchEERT->yAxis->label(), QString("Spectral Effective Emissivity"));
+  QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->sbR->text(), QString("Table is empty"));
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->sbEERT->text(), QString("Table is empty"));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->edNCR->text(), QString());
 
   const QStringList tabs{"Blackbody Geometry and Temperatures", "     Material     ", "Viewing Conditions", "Results",
                          "Report"};
-  for (int i = 0; i < tabs.size(); ++i) QCOMPARE(w.pc->tabText(i), tabs[i]);
-  QCOMPARE(w.pc->currentIndex(), 0);
-  QCOMPARE(w.pageResults->pcResults->tabText(w.pageResults->pcResults->currentIndex()), QString("Graphs"));
-  QVERIFY(w.cbShowHints->isChecked());
+  for (int i = 0; i < tabs.size(); ++i) QCOMPARE(Named<PageControl>(w, "pc")->tabText(i), tabs[i]);
+  QCOMPARE(Named<PageControl>(w, "pc")->currentIndex(), 0);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->pcResults->tabText(Named<ResultsPage>(w, "pageResults")->pcResults->currentIndex()), QString("Graphs"));
+  QVERIFY(Named<QCheckBox>(w, "cbShowHints")->isChecked());
   QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 void MainWindowTest::sizeAndPageLabelsFollowTheirControls() {
   MainWindowFixture f;
-  GeometryPage& page = *f.window->pageGeometry;
+  GeometryPage& page = *Named<GeometryPage>(*f.window, "pageGeometry");
   TypeInto(page.edTopFlatSideLength, Localized("0.5"));
   QCOMPARE(page.lblTop->text(), QString("Pyramid Top Flat: "));
   TypeInto(page.edTopFlatSideLength, "0");
@@ -138,8 +139,8 @@ void MainWindowTest::viewingConditionsPageFollowsTheSelection() {
   QFETCH(int, type);
   QFETCH(QString, caption);
   MainWindowFixture f;
-  f.window->pageViewingConditions->rgVC->SetItemIndex(type == 1 ? 0 : 1);
-  f.window->pageViewingConditions->rgVC->SetItemIndex(type);
+  Named<ViewingConditionsPage>(*f.window, "pageViewingConditions")->rgVC->SetItemIndex(type == 1 ? 0 : 1);
+  Named<ViewingConditionsPage>(*f.window, "pageViewingConditions")->rgVC->SetItemIndex(type);
   QCOMPARE(VisibleViewingConditionsCaption(*f.window), caption);
 }
 
@@ -148,7 +149,7 @@ void MainWindowTest::controlsAreWrittenClampedAndReadBack() {
   TFMain& w = *f.window;
   w.WriteControls(ClearedControls());
   for (const NumericBoxSpec& entry : kNumericBoxes) QCOMPARE(w.Box(entry.box)->Read(), entry.minimum);
-  QCOMPARE(w.pageViewingConditions->rgVC->ItemIndex(), 0);
+  QCOMPARE(Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->ItemIndex(), 0);
   QCOMPARE(VisibleViewingConditionsCaption(w), QString("Directional Viewing Conditions A"));
 
   TaskControls controls = DesignControls();
@@ -168,7 +169,7 @@ void MainWindowTest::controlsAreWrittenClampedAndReadBack() {
   QCOMPARE(read[NumericBox::Tref], 1.0);
   QCOMPARE(read[NumericBox::SlantAngle], BoxValue(NumericBox::SlantAngle, 12.34565));
   QCOMPARE(read[NumericBox::B], 7.001);
-  QCOMPARE(w.pageGeometry->lblRS->text(), QString("Diameter: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), QString("Diameter: "));
   QCOMPARE(VisibleViewingConditionsCaption(w), QString("Conical Viewing Conditions"));
 }
 
@@ -180,21 +181,21 @@ void MainWindowTest::showHintsSwitchesEveryHint() {
     if (!HintOf(widget).isEmpty()) hinted << widget;
   QVERIFY(hinted.size() >= 20);
   for (QWidget* widget : hinted) QCOMPARE(widget->toolTip(), HintOf(widget));
-  QCOMPARE(HintOf(w.pageMaterial->btnSpectralReflectance), QString("Operation with entire table\nof spectral reflectance"));
+  QCOMPARE(HintOf(Named<MaterialPage>(w, "pageMaterial")->btnSpectralReflectance), QString("Operation with entire table\nof spectral reflectance"));
   QCOMPARE(HintOf(w.Box(NumericBox::TTop)), QString("Temperature of pyramid vertices\nor of truncated pyramids top flats"));
-  QCOMPARE(HintOf(w.btnInitialData), QString("Operations with entire \ninitial datasets"));
+  QCOMPARE(HintOf(Named<QWidget>(w, "btnInitialData")), QString("Operations with entire \ninitial datasets"));
 
-  w.cbShowHints->click();
-  QVERIFY(!w.cbShowHints->isChecked());
+  Named<QCheckBox>(w, "cbShowHints")->click();
+  QVERIFY(!Named<QCheckBox>(w, "cbShowHints")->isChecked());
   for (QWidget* widget : hinted) QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-  w.cbShowHints->click();
+  Named<QCheckBox>(w, "cbShowHints")->click();
   for (QWidget* widget : hinted) QCOMPARE(widget->toolTip(), HintOf(widget));
 }
 
 void MainWindowTest::calculateFillsTheAuxiliaryBoxesAndKeepsThemOnFailure() {
   MainWindowFixture f;
   TFMain& w = *f.window;
-  GeometryPage& page = *w.pageGeometry;
+  GeometryPage& page = *Named<GeometryPage>(w, "pageGeometry");
   page.btnCalculate->click();
   QVERIFY(f.dialogs.messages.isEmpty());
   QCOMPARE(page.edNCR->text(), QString("35"));
@@ -212,14 +213,14 @@ void MainWindowTest::calculateFillsTheAuxiliaryBoxesAndKeepsThemOnFailure() {
 
 void MainWindowTest::drawGathersTheGeometryFirst() {
   MainWindowFixture f;
-  TypeInto(f.window->pageGeometry->edTopFlatSideLength, "4");
-  f.window->pageGeometry->btnDraw->click();
+  TypeInto(Named<GeometryPage>(*f.window, "pageGeometry")->edTopFlatSideLength, "4");
+  Named<GeometryPage>(*f.window, "pageGeometry")->btnDraw->click();
   QCOMPARE(f.dialogs.messages.size(), 1);
   QCOMPARE(f.window->drawingsWindowsOpened, 0);
-  TypeInto(f.window->pageGeometry->edTopFlatSideLength, "1");
-  f.window->pageGeometry->btnDraw->click();
+  TypeInto(Named<GeometryPage>(*f.window, "pageGeometry")->edTopFlatSideLength, "1");
+  Named<GeometryPage>(*f.window, "pageGeometry")->btnDraw->click();
   QCOMPARE(f.window->drawingsWindowsOpened, 1);
-  QCOMPARE(f.window->pageGeometry->edHeight->text(), Localized("1.0000"));
+  QCOMPARE(Named<GeometryPage>(*f.window, "pageGeometry")->edHeight->text(), Localized("1.0000"));
 }
 
 // Each row changes the design task in one way; "Monte Carlo Modeling" must show the row's
@@ -266,14 +267,14 @@ void MainWindowTest::modelingStopsAtTheFirstFailedStep() {
   QFETCH(QString, message);
   MainWindowFixture f;
   TestMainWindow& w = *f.window;
-  w.pageViewingConditions->rgVC->SetItemIndex(vcType);
+  Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->SetItemIndex(vcType);
   for (const auto& [box, value] : boxes) w.Box(static_cast<NumericBox>(box))->Write(value);
   AddPoints(w, points);
   QStringList comments;
   for (int i = 0; i < commentLines; ++i) comments << QString("line %1").arg(i);
-  w.mComments->setPlainText(comments.join('\n'));
+  Named<QPlainTextEdit>(w, "mComments")->setPlainText(comments.join('\n'));
 
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   if (message.isEmpty()) {
     QCOMPARE(f.dialogs.messages, QStringList());
     QCOMPARE(w.modelingWindowsOpened, 1);
@@ -287,13 +288,13 @@ void MainWindowTest::modelingGathersTheWholeTask() {
   MainWindowFixture f;
   TestMainWindow& w = *f.window;
   AddPoints(w, 3);
-  w.mComments->setPlainText("first\n\nthird\n");
+  Named<QPlainTextEdit>(w, "mComments")->setPlainText("first\n\nthird\n");
   w.Box(NumericBox::TTop)->Write(350);
   // A point still being typed is posted before the material is gathered.
   w.cdsR().Insert();
   w.cdsR().SetField(SpectralFields::WL, 0.5);
   w.cdsR().SetField(SpectralFields::Reflectance, 0.25);
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   QCOMPARE(f.dialogs.messages, QStringList());
   QCOMPARE(w.modelingWindowsOpened, 1);
   const AppState& s = *f.state;
@@ -305,7 +306,7 @@ void MainWindowTest::modelingGathersTheWholeTask() {
   QCOMPARE(static_cast<double>(s.initialData.TTop), 350.0);
   QCOMPARE(s.initialData.VCType, 1);
   QCOMPARE(static_cast<double>(s.initialData.BeamRadius), 17.5);
-  QCOMPARE(w.pageGeometry->edNCR->text(), QString("35"));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->edNCR->text(), QString("35"));
 }
 
 
@@ -342,21 +343,21 @@ void MainWindowTest::typedValuesOutOfRangeStopTheCommands() {
   w.activateWindow();
   QApplication::setActiveWindow(&w);
   QApplication::processEvents();
-  w.pageViewingConditions->rgVC->SetItemIndex(vcType);
+  Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->SetItemIndex(vcType);
   // A radiator of 150000 is then 151 cells across, a count the geometry takes.
   if (box == int(NumericBox::Diameter)) w.Box(NumericBox::BaseSideLength)->Write(1000);
   AddPoints(w, 1);
   NumericSpinBox* typedBox = w.Box(static_cast<NumericBox>(box));
-  for (int i = 0; i < w.pc->count(); ++i)
-    if (w.pc->widget(i)->isAncestorOf(typedBox)) w.pc->setCurrentIndex(i);
+  for (int i = 0; i < Named<PageControl>(w, "pc")->count(); ++i)
+    if (Named<PageControl>(w, "pc")->widget(i)->isAncestorOf(typedBox)) Named<PageControl>(w, "pc")->setCurrentIndex(i);
   TypeInto(typedBox, Localized(typed));
   typedBox->interpretText();  // the box is left
-  w.pc->setCurrentIndex(w.pc->count() - 1);
-  (modeling ? w.btnCompute : w.pageGeometry->btnCalculate)->click();
+  Named<PageControl>(w, "pc")->setCurrentIndex(Named<PageControl>(w, "pc")->count() - 1);
+  (modeling ? Named<QPushButton>(w, "btnCompute") : Named<GeometryPage>(w, "pageGeometry")->btnCalculate)->click();
   QCOMPARE(f.dialogs.messages, QStringList{Localized(message)});
   QCOMPARE(w.modelingWindowsOpened, 0);
   QCOMPARE(typedBox->Read(), Localized(typed).replace(',', '.').toDouble());
-  QVERIFY(w.pc->currentWidget()->isAncestorOf(typedBox));
+  QVERIFY(Named<PageControl>(w, "pc")->currentWidget()->isAncestorOf(typedBox));
   QVERIFY(typedBox->hasFocus());
 }
 
@@ -367,7 +368,7 @@ void MainWindowTest::reflectanceOutsideZeroToOneIsRefusedAndKept() {
   TestMainWindow& w = *f.window;
   w.cdsR().AppendRecord({2.0, 0.5});
   w.cdsR().AppendRecord({10.0, 1.2});
-  w.btnCompute->click();
+  Named<QPushButton>(w, "btnCompute")->click();
   QCOMPARE(f.dialogs.messages, QStringList{Localized("Reflectance at 10.00000 um is 1.2; it must be from 0 to 1")});
   QCOMPARE(w.modelingWindowsOpened, 0);
   QCOMPARE(w.cdsR().Records()[1].Reflectance, 1.2);
@@ -390,13 +391,13 @@ void MainWindowTest::keyboardShortcutsReachTheCommands() {
   QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
   QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
   QTRY_COMPARE(w.modelingWindowsOpened, 1);  // a button's shortcut clicks it a moment later
-  QCOMPARE(w.Load4->shortcut(), QKeySequence("Ctrl+O"));
-  QCOMPARE(w.SaveAs4->shortcut(), QKeySequence("Ctrl+S"));
-  QCOMPARE(w.btnExit->shortcut(), QKeySequence("Ctrl+Q"));
-  QCOMPARE(w.btnAbout->shortcut(), QKeySequence("F1"));
-  QCOMPARE(HintOf(w.btnCompute), QString("Open Monte Carlo modeling window (Ctrl+M)"));
-  QCOMPARE(HintOf(w.btnExit), QString("Exit Tessolan (Ctrl+Q)"));
-  QCOMPARE(HintOf(w.btnAbout), QString("About Tessolan (F1)"));
+  QCOMPARE(Named<QAction>(w, "Load4")->shortcut(), QKeySequence("Ctrl+O"));
+  QCOMPARE(Named<QAction>(w, "SaveAs4")->shortcut(), QKeySequence("Ctrl+S"));
+  QCOMPARE(Named<QPushButton>(w, "btnExit")->shortcut(), QKeySequence("Ctrl+Q"));
+  QCOMPARE(Named<QPushButton>(w, "btnAbout")->shortcut(), QKeySequence("F1"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnCompute")), QString("Open Monte Carlo modeling window (Ctrl+M)"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnExit")), QString("Exit Tessolan (Ctrl+Q)"));
+  QCOMPARE(HintOf(Named<QPushButton>(w, "btnAbout")), QString("About Tessolan (F1)"));
 }
 
 // The numeric boxes of a page in the order Tab reaches them from the page's start.
@@ -417,11 +418,11 @@ void MainWindowTest::tabVisitsTheBoxesInTheirVisualOrder() {
   TestMainWindow& w = *f.window;
   w.show();
   using B = NumericBox;
-  QCOMPARE(BoxesInTabOrder(w.pageGeometry), (QList<B>{B::Diameter, B::SlantAngle, B::BaseSideLength,
+  QCOMPARE(BoxesInTabOrder(Named<GeometryPage>(w, "pageGeometry")), (QList<B>{B::Diameter, B::SlantAngle, B::BaseSideLength,
                                                       B::TopFlatSideLength, B::GapWidth, B::Tref, B::Tbg, B::TBase,
                                                       B::TTop}));
-  w.pageViewingConditions->rgVC->SetItemIndex(kConical);
-  QCOMPARE(BoxesInTabOrder(w.pageViewingConditions), (QList<B>{B::B, B::A, B::HF, B::AngleW}));
+  Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->SetItemIndex(kConical);
+  QCOMPARE(BoxesInTabOrder(Named<ViewingConditionsPage>(w, "pageViewingConditions")), (QList<B>{B::B, B::A, B::HF, B::AngleW}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -22,6 +22,9 @@
 #include "ui/main/TFMain.h"
 #include "ui/tables/TableHelpers.h"
 #include "ScreenshotApplication.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -51,8 +54,8 @@ void FillSampleData(tessolan::TFMain& window) {
     results.AppendRecord({wl, 0.9921 - 0.0004 * i, 299.61 - 0.05 * i, 0.9903 - 0.0005 * i, 299.42 - 0.06 * i});
   }
   results.EnableControls();
-  window.mComments->setPlainText("Design-default task with a gray material\nSecond line of comments");
-  window.pageReport->mReport->setPlainText(
+  Named<QPlainTextEdit>(window, "mComments")->setPlainText("Design-default task with a gray material\nSecond line of comments");
+  Named<tessolan::ReportPage>(window, "pageReport")->mReport->setPlainText(
       "Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics\n\n"
       "Task name: sample\nNumber of rays traced:      10000\n");
 }
@@ -70,8 +73,8 @@ int main(int argc, char* argv[]) {
     window.setMinimumSize(0, 0);
     window.resize(shot.size);
     window.show();
-    for (int page = 0; page < window.pc->count(); ++page) {
-      window.pc->setCurrentIndex(page);
+    for (int page = 0; page < Named<tessolan::PageControl>(window, "pc")->count(); ++page) {
+      Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(page);
       QApplication::processEvents();
       const QString name = QString("%1/%2-%3x%4.png")
                                .arg(folder, kPageNames[page])
@@ -79,16 +82,16 @@ int main(int argc, char* argv[]) {
                                .arg(shot.size.height());
       window.grab().save(name);
     }
-    window.pc->setCurrentIndex(3);
-    window.pageResults->pcResults->setCurrentIndex(1);
+    Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(3);
+    Named<tessolan::ResultsPage>(window, "pageResults")->pcResults->setCurrentIndex(1);
     QApplication::processEvents();
     window.grab().save(QString("%1/results-table-%2x%3.png").arg(folder).arg(shot.size.width()).arg(shot.size.height()));
     // Each viewing conditions type shows its own group.
-    window.pc->setCurrentIndex(2);
+    Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(2);
     for (int type = 0; type < 4; ++type) {
-      window.pageViewingConditions->rgVC->SetItemIndex(type);
+      Named<tessolan::ViewingConditionsPage>(window, "pageViewingConditions")->rgVC->SetItemIndex(type);
       QApplication::processEvents();
-      window.pageViewingConditions->pcVC->grab().save(
+      Named<tessolan::ViewingConditionsPage>(window, "pageViewingConditions")->pcVC->grab().save(
           QString("%1/viewing-type%2-%3x%4.png").arg(folder).arg(type).arg(shot.size.width()).arg(shot.size.height()));
     }
     window.close();
@@ -100,13 +103,13 @@ int main(int argc, char* argv[]) {
   FillSampleData(window);
   window.resize(1085, 850);
   window.show();
-  window.pc->setCurrentIndex(1);
+  Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(1);
   window.cdsR().MoveTo(4);
   window.cdsR().Insert();
   window.cdsR().SetField(tessolan::SpectralFields::WL, 7.25);
   QApplication::processEvents();
   window.grab().save(folder + "/material-inserting.png");
-  tessolan::ChartEditorDialog editor(window.pageMaterial->dbchRE, dialogs, folder);
+  tessolan::ChartEditorDialog editor(Named<tessolan::MaterialPage>(window, "pageMaterial")->dbchRE, dialogs, folder);
   editor.show();
   QApplication::processEvents();
   editor.grab().save(folder + "/edit-graph.png");

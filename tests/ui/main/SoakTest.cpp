@@ -36,6 +36,9 @@
 #include "ui/drawings/TargetingPanel.h"
 #include "ui/dialogs/UserDialogs.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace tessolan {
 namespace {
@@ -113,17 +116,17 @@ class Soak {
   }
 
   void SwitchARadioGroup() {
-    RadioGroup* groups[] = {w_.pageGeometry->rgShape, w_.pageGeometry->rgCenter, w_.pageViewingConditions->rgVC,
-                            w_.pageMaterial->rgRE, w_.pageResults->rgEERT};
+    RadioGroup* groups[] = {Named<GeometryPage>(w_, "pageGeometry")->rgShape, Named<GeometryPage>(w_, "pageGeometry")->rgCenter, Named<ViewingConditionsPage>(w_, "pageViewingConditions")->rgVC,
+                            Named<MaterialPage>(w_, "pageMaterial")->rgRE, Named<ResultsPage>(w_, "pageResults")->rgEERT};
     RadioGroup* group = groups[Pick(random_, std::size(groups))];
     group->SetItemIndex(Pick(random_, group->Count()));
   }
 
-  void SwitchPage() { w_.pc->setCurrentIndex(Pick(random_, w_.pc->count())); }
+  void SwitchPage() { Named<PageControl>(w_, "pc")->setCurrentIndex(Pick(random_, Named<PageControl>(w_, "pc")->count())); }
 
   void EditTheTable() {
     DataSet& table = w_.cdsR();
-    NavigatorBar* nav = w_.pageMaterial->DBNavigator2;
+    NavigatorBar* nav = Named<MaterialPage>(w_, "pageMaterial")->DBNavigator2;
     switch (Pick(random_, 6)) {
       case 0:
       case 1:
@@ -148,10 +151,10 @@ class Soak {
     }
   }
 
-  void Calculate() { w_.pageGeometry->btnCalculate->click(); }
+  void Calculate() { Named<GeometryPage>(w_, "pageGeometry")->btnCalculate->click(); }
 
   void Target() {
-    TargetingPanel* panel = w_.pnTargeting;
+    TargetingPanel* panel = Named<TargetingPanel>(w_, "pnTargeting");
     panel->comboNRT->setCurrentIndex(Pick(random_, 2));  // "0" or "100"
     panel->btnStart->click();
   }
@@ -169,22 +172,22 @@ class Soak {
       if (stop) QTimer::singleShot(0, mcrt, [mcrt] { mcrt->btnStop->click(); });
       mcrt->btnStart->click();
     });
-    w_.btnCompute->click();
+    Named<QPushButton>(w_, "btnCompute")->click();
   }
 
   void FileCommand() {
-    QAction* commands[] = {w_.Load4,
-                           w_.SaveAs4,
-                           w_.Clear4,
-                           w_.pageMaterial->Load1,
-                           w_.pageMaterial->SaveAs1,
-                           w_.pageMaterial->ExportCsv1,
-                           w_.pageResults->LoadResults,
-                           w_.pageResults->SaveAs3,
-                           w_.pageResults->ExportCsv3,
-                           w_.pageReport->LoadReport,
-                           w_.pageReport->SaveAs6,
-                           w_.pageReport->Erase1};
+    QAction* commands[] = {Named<QAction>(w_, "Load4"),
+                           Named<QAction>(w_, "SaveAs4"),
+                           Named<QAction>(w_, "Clear4"),
+                           Named<MaterialPage>(w_, "pageMaterial")->Load1,
+                           Named<MaterialPage>(w_, "pageMaterial")->SaveAs1,
+                           Named<MaterialPage>(w_, "pageMaterial")->ExportCsv1,
+                           Named<ResultsPage>(w_, "pageResults")->LoadResults,
+                           Named<ResultsPage>(w_, "pageResults")->SaveAs3,
+                           Named<ResultsPage>(w_, "pageResults")->ExportCsv3,
+                           Named<ReportPage>(w_, "pageReport")->LoadReport,
+                           Named<ReportPage>(w_, "pageReport")->SaveAs6,
+                           Named<ReportPage>(w_, "pageReport")->Erase1};
     commands[Pick(random_, std::size(commands))]->trigger();
   }
 
@@ -203,19 +206,19 @@ class Soak {
         erase->btnOK->click();
       }
     });
-    QAction* tools[] = {w_.pageMaterial->Gray1, w_.pageMaterial->EraseMultipleRecords1,
-                        w_.pageResults->EraseMultipleRecords3};
+    QAction* tools[] = {Named<MaterialPage>(w_, "pageMaterial")->Gray1, Named<MaterialPage>(w_, "pageMaterial")->EraseMultipleRecords1,
+                        Named<ResultsPage>(w_, "pageResults")->EraseMultipleRecords3};
     tools[choice]->trigger();
   }
 
   void Draw() {
     WhenModal([](QWidget* modal) { modal->resize(520 + 40, 720); });
-    w_.pageGeometry->btnDraw->click();
+    Named<GeometryPage>(w_, "pageGeometry")->btnDraw->click();
   }
 
   void TypeComments() {
-    if (Chance(random_, 0.2)) w_.mComments->clear();
-    w_.mComments->appendPlainText(QString("comment line with \u00b0 and \u03a9 %1").arg(Pick(random_, 100)));
+    if (Chance(random_, 0.2)) Named<QPlainTextEdit>(w_, "mComments")->clear();
+    Named<QPlainTextEdit>(w_, "mComments")->appendPlainText(QString("comment line with \u00b0 and \u03a9 %1").arg(Pick(random_, 100)));
   }
 
   TFMain& w_;

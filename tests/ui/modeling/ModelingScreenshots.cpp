@@ -17,6 +17,9 @@
 #include "ScreenshotApplication.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/TFMain.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -46,8 +49,8 @@ int main(int argc, char* argv[]) {
   main.cdsR().DisableControls();
   for (int i = 1; i <= 20; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.1});
   main.cdsR().EnableControls();
-  main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
-  main.btnCompute->click();
+  Named<QLineEdit>(main, "edFileName")->setText(program.folder.filePath("Data/Design_Gray.txt"));
+  Named<QPushButton>(main, "btnCompute")->click();
 
   tessolan::TFMCRT window(main);
   window.cbAutoClose->setChecked(false);

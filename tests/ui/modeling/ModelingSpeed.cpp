@@ -23,6 +23,9 @@
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/TFMain.h"
 #include "TaskFileInWindow.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -98,7 +101,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(task), message.c_str());
     return 1;
   }
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
   if (!dialogs.messages.isEmpty()) {
     std::fprintf(stderr, "%s\n", qPrintable(dialogs.messages.join('\n')));
     return 1;

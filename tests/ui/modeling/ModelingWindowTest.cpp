@@ -39,6 +39,7 @@
 #include "run/RunObserver.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -112,7 +113,7 @@ struct ModelingFixture : MainWindowFixture {
     for (const SpectralPoint& point : std::vector<SpectralPoint>{{2.0, 0.1}, {5.5, 0.35}, {12.25, 0.05}})
       w.cdsR().AppendRecord(point);
     w.cdsR().EnableControls();
-    w.mComments->setPlainText("first comment\nsecond comment");
+    Named<QPlainTextEdit>(w, "mComments")->setPlainText("first comment\nsecond comment");
     w.Box(NumericBox::TopFlatSideLength)->Write(0.5);
     w.Box(NumericBox::GapWidth)->Write(0.25);
     w.Box(NumericBox::Diffusity)->Write(0.6);
@@ -122,7 +123,7 @@ struct ModelingFixture : MainWindowFixture {
 
   // Gathers the task and opens the modeling window (not modally, so the test can drive it).
   TFMCRT& Open() {
-    window->btnCompute->click();
+    Named<QPushButton>(*window, "btnCompute")->click();
     if (!dialogs.messages.isEmpty()) qWarning() << dialogs.messages;
     mcrt = std::make_unique<TFMCRT>(*window);
     mcrt->show();
@@ -141,7 +142,7 @@ struct ModelingFixture : MainWindowFixture {
   // A results row and a report that a run must leave alone unless it completes.
   void FillBefore() {
     window->FillResultsTable({{1.0, 0.5, 300, 0.5, 299}});
-    window->pageReport->mReport->setPlainText("old report");
+    Named<ReportPage>(*window, "pageReport")->mReport->setPlainText("old report");
   }
 
   std::unique_ptr<TFMCRT> mcrt;
@@ -184,7 +185,7 @@ void ModelingWindowTest::opensModallyOnlyAfterTheDistanceCheck() {
   ScriptedDialogs dialogs;
   TFMain main(*state, dialogs);
   main.cdsR().AppendRecord({10.0, 0.1});
-  main.pageViewingConditions->rgVC->SetItemIndex(2);
+  Named<ViewingConditionsPage>(main, "pageViewingConditions")->rgVC->SetItemIndex(2);
   main.Box(NumericBox::B)->Write(0);
   main.Box(NumericBox::BaseSideLength)->Write(6);
   QStringList opened;
@@ -199,14 +200,14 @@ void ModelingWindowTest::opensModallyOnlyAfterTheDistanceCheck() {
   watcher.start(10);
 
   main.Box(NumericBox::HF)->Write(2);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
   QCOMPARE(dialogs.messages,
            QStringList{Localized("Distance from the radiator base center\nto the focal point (ray cone vertex) must be "
                                  "greater than 3.0000")});
   QCOMPARE(opened, QStringList());
 
   main.Box(NumericBox::HF)->Write(3);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
   QCOMPARE(dialogs.messages.size(), 1);
   QCOMPARE(opened, QStringList{"Tessolan: Monte Carlo Modeling"});
   QVERIFY(!QApplication::activeModalWidget());
@@ -225,7 +226,7 @@ void ModelingWindowTest::defaultTaskOfAFreshBuildRunsWithNoInput() {
   TFMain main(*state, dialogs);
   QCOMPARE(dialogs.messages, QStringList());
   QCOMPARE(main.cdsR().RecordCount(), 11);
-  QVERIFY(main.mComments->toPlainText().contains("Tessolan_default.txt"));
+  QVERIFY(Named<QPlainTextEdit>(main, "mComments")->toPlainText().contains("Tessolan_default.txt"));
 
   bool started = false;
   QTimer watcher;
@@ -237,7 +238,7 @@ void ModelingWindowTest::defaultTaskOfAFreshBuildRunsWithNoInput() {
     if (window->isVisible()) window->btnClose->click();
   });
   watcher.start(10);
-  main.btnCompute->click();
+  Named<QPushButton>(main, "btnCompute")->click();
 
   QVERIFY(started);
   QCOMPARE(dialogs.messages, QStringList());
@@ -250,7 +251,7 @@ void ModelingWindowTest::defaultTaskOfAFreshBuildRunsWithNoInput() {
 
 void ModelingWindowTest::startsWithItsDefaults() {
   ModelingFixture f;
-  f.window->edFileName->setText("/some/folder/Design_Gray.txt");
+  Named<QLineEdit>(*f.window, "edFileName")->setText("/some/folder/Design_Gray.txt");
   f.state->randomSeed = 12345;
   TFMCRT& w = f.Open();
   QCOMPARE(w.windowTitle(), QString("Tessolan: Monte Carlo Modeling"));
@@ -323,9 +324,9 @@ void ModelingWindowTest::blankTaskNameIsRefused() {
 void ModelingWindowTest::completedRunFillsTableReportAndFiles() {
   ModelingFixture f;
   TFMCRT& w = f.Open();
-  f.window->pc->setCurrentIndex(0);
-  f.window->pageResults->rgEERT->SetItemIndex(1);
-  f.window->pageResults->pcResults->setCurrentIndex(1);
+  Named<PageControl>(*f.window, "pc")->setCurrentIndex(0);
+  Named<ResultsPage>(*f.window, "pageResults")->rgEERT->SetItemIndex(1);
+  Named<ResultsPage>(*f.window, "pageResults")->pcResults->setCurrentIndex(1);
   f.state->randomSeed = 777;
   w.edTaskName->setText("a/b:c.d");
   w.btnStart->click();
@@ -360,16 +361,16 @@ void ModelingWindowTest::completedRunFillsTableReportAndFiles() {
   QCOMPARE(FileBytes(resultsFile), TextFileBytes(results));
   const QStringList report =
       Lines(BuildReport(*f.state, f.state->run.StartTime, f.state->run.FinishTime, DecimalSeparator()));
-  QCOMPARE(Lines(MemoLines(f.window->pageReport->mReport)), report);
+  QCOMPARE(Lines(MemoLines(Named<ReportPage>(*f.window, "pageReport")->mReport)), report);
   QCOMPARE(FileBytes(reportFile), TextFileBytes(report));
   QVERIFY(report.contains("Task Name: a/b:c.d"));
-  QCOMPARE(f.window->pageResults->edResultsFileName->text(), resultsFile);
-  QCOMPARE(f.window->pageReport->edReportFileName->text(), reportFile);
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(), resultsFile);
+  QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), reportFile);
 
   // The results are shown as emissivity graphs, and the window has closed itself.
-  QVERIFY(f.window->pc->currentWidget()->isAncestorOf(f.window->pageResults));
-  QCOMPARE(f.window->pageResults->pcResults->currentIndex(), 0);
-  QCOMPARE(f.window->pageResults->rgEERT->ItemIndex(), 0);
+  QVERIFY(Named<PageControl>(*f.window, "pc")->currentWidget()->isAncestorOf(Named<ResultsPage>(*f.window, "pageResults")));
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->pcResults->currentIndex(), 0);
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->rgEERT->ItemIndex(), 0);
   QVERIFY(!w.isVisible());
 }
 
@@ -408,11 +409,11 @@ void ModelingWindowTest::existingFilesAreRewrittenOnlyWhenAllowed() {
   }
   QCOMPARE(FileBytes(resultsFile) == "old results", !rewritten);
   QCOMPARE(FileBytes(reportFile) == "old report", !rewritten);
-  QCOMPARE(f.window->pageResults->edResultsFileName->text(), rewritten ? resultsFile : QString());
-  QCOMPARE(f.window->pageReport->edReportFileName->text(), rewritten ? reportFile : QString());
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(), rewritten ? resultsFile : QString());
+  QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), rewritten ? reportFile : QString());
   // Whatever the answers, the run's other finishing steps went on.
   QCOMPARE(f.window->cdsEERT().RecordCount(), 3);
-  QVERIFY(f.window->pageReport->mReport->toPlainText().startsWith(kReportBanner));
+  QVERIFY(Named<ReportPage>(*f.window, "pageReport")->mReport->toPlainText().startsWith(kReportBanner));
   QVERIFY(!w.isVisible());
 }
 
@@ -429,10 +430,10 @@ void ModelingWindowTest::writingErrorsAreToldAndTheRestGoesOn() {
   const QString reportFile = f.ReportFile("task");
   QCOMPARE(f.dialogs.messages, (QStringList{"File \"" + resultsFile + "\" writing error",
                                             "File \"" + reportFile + "\" writing error"}));
-  QCOMPARE(f.window->pageResults->edResultsFileName->text(), resultsFile);
-  QCOMPARE(f.window->pageReport->edReportFileName->text(), QString());
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(), resultsFile);
+  QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), QString());
   QCOMPARE(f.window->cdsEERT().RecordCount(), 3);
-  QVERIFY(f.window->pageReport->mReport->toPlainText().startsWith(kReportBanner));
+  QVERIFY(Named<ReportPage>(*f.window, "pageReport")->mReport->toPlainText().startsWith(kReportBanner));
   QVERIFY(!w.isVisible());
 
   ModelingFixture g;
@@ -443,8 +444,8 @@ void ModelingWindowTest::writingErrorsAreToldAndTheRestGoesOn() {
   v.btnStart->click();
   QCOMPARE(g.dialogs.messages, QStringList());
   QVERIFY(!QFile::exists(g.ResultsFile("task")));
-  QCOMPARE(g.window->pageResults->edResultsFileName->text(), QString());
-  QCOMPARE(FileBytes(g.ReportFile("task")), TextFileBytes(Lines(MemoLines(g.window->pageReport->mReport))));
+  QCOMPARE(Named<ResultsPage>(*g.window, "pageResults")->edResultsFileName->text(), QString());
+  QCOMPARE(FileBytes(g.ReportFile("task")), TextFileBytes(Lines(MemoLines(Named<ReportPage>(*g.window, "pageReport")->mReport))));
 }
 
 void ModelingWindowTest::stopEndsTheRunWithNothingFilled_data() { windowRunEqualsTheBatchTool_data(); }
@@ -491,7 +492,7 @@ void ModelingWindowTest::stopEndsTheRunWithNothingFilled() {
   QCOMPARE(lines[lines.size() - 2], QString("Ray tracing was interrupted by user's intervention."));
   QVERIFY(lines.last().startsWith("Monte Carlo modeling finished: "));
   QCOMPARE(TableLines(*f.window), tableBefore);
-  QCOMPARE(f.window->pageReport->mReport->toPlainText(), QString("old report"));
+  QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->mReport->toPlainText(), QString("old report"));
   QVERIFY(!QFile::exists(f.ResultsFile("task")) && !QFile::exists(f.ReportFile("task")));
   QVERIFY(w.isVisible());
   QVERIFY(w.btnStart->isEnabled() && !w.btnStop->isEnabled() && !w.edTaskName->isReadOnly());
@@ -542,7 +543,7 @@ void ModelingWindowTest::fieldOfViewInterruptionKeepsEverything() {
   QFETCH(bool, allCores);
   QFETCH(bool, fast);
   ModelingFixture f;
-  f.window->pageViewingConditions->rgVC->SetItemIndex(0);
+  Named<ViewingConditionsPage>(*f.window, "pageViewingConditions")->rgVC->SetItemIndex(0);
   f.window->Box(NumericBox::B)->Write(30);
   f.window->Box(NumericBox::DA)->Write(100);
   TFMCRT& w = f.Open();
@@ -556,7 +557,7 @@ void ModelingWindowTest::fieldOfViewInterruptionKeepsEverything() {
   QCOMPARE(lines.last(), QString(kFovInterruptedMessage));
   QCOMPARE(lines.filter("finished").size(), 0);
   QCOMPARE(f.window->cdsEERT().RecordCount(), 1);
-  QCOMPARE(f.window->pageReport->mReport->toPlainText(), QString("old report"));
+  QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->mReport->toPlainText(), QString("old report"));
   QVERIFY(!QFile::exists(f.ResultsFile("task")) && !QFile::exists(f.ReportFile("task")));
   QVERIFY(w.isVisible() && w.btnStart->isEnabled() && !w.btnStop->isEnabled());
   QVERIFY(w.edTaskName->isReadOnly());
@@ -607,7 +608,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
   QFETCH(bool, allCores);
   QFETCH(bool, fast);
   ModelingFixture f;
-  f.window->pageViewingConditions->rgVC->SetItemIndex(2);
+  Named<ViewingConditionsPage>(*f.window, "pageViewingConditions")->rgVC->SetItemIndex(2);
   TFMCRT& w = f.Open();
   w.edTaskName->setText("same task");
   w.cbAllCores->setChecked(allCores);
@@ -622,7 +623,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
   const QString taskFile = f.folder.filePath("task.txt");
   std::string message;
   QVERIFY(SaveInitialDataFile(taskFile.toStdString(), f.state->initialData, f.state->spectral,
-                              MemoLines(f.window->mComments), DateTimeNow(), message));
+                              MemoLines(Named<QPlainTextEdit>(*f.window, "mComments")), DateTimeNow(), message));
   const QString batchResults = f.folder.filePath("batch_res.txt");
   const QString batchReport = f.folder.filePath("batch_rep.txt");
   QStringList arguments{taskFile, "-n", "1e4", "-t", "1e-4", "-s", seedLine.mid(13), "--name", "same task",
@@ -647,7 +648,7 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
 // name's upper-case extension and the name's spaces are where the two used to part.
 void ModelingWindowTest::taskFileGivesTheSameFilesThroughWindowAndBatch() {
   ModelingFixture f;
-  f.window->btnCompute->click();
+  Named<QPushButton>(*f.window, "btnCompute")->click();
   QTemporaryDir tasks;
   const QString taskFile = tasks.filePath("Gray Task.TXT");
   std::string message;

@@ -11,6 +11,7 @@
 #include "data/InitialDataFile.h"
 #include "data/RadioIndices.h"
 #include "ui/main/TFMain.h"
+#include "NamedChild.h"
 
 namespace tessolan::testing {
 
@@ -29,8 +30,8 @@ inline bool PutTaskFileIntoWindow(const QString& path, TFMain& window, std::stri
   window.FillSpectralTable(loaded.points);
   QStringList comments;
   for (const std::string& line : loaded.comments) comments << QString::fromStdString(line);
-  window.mComments->setPlainText(comments.join('\n'));
-  window.edFileName->setText(path);
+  Named<QPlainTextEdit>(window, "mComments")->setPlainText(comments.join('\n'));
+  Named<QLineEdit>(window, "edFileName")->setText(path);
   return true;
 }
 

@@ -17,6 +17,7 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/tables/TableHelpers.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -57,13 +58,13 @@ struct GridFixture : MainWindowFixture {
     window->show();
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
-    window->pc->setCurrentIndex(1);
+    Named<PageControl>(*window, "pc")->setCurrentIndex(1);
     grid()->setFocus();
     QApplication::processEvents();
   }
-  DataGrid* grid() const { return window->pageMaterial->dbgR; }
+  DataGrid* grid() const { return Named<MaterialPage>(*window, "pageMaterial")->dbgR; }
   SpectralDataSet& table() const { return window->cdsR(); }
-  QString status() const { return window->pageMaterial->sbR->text(); }
+  QString status() const { return Named<MaterialPage>(*window, "pageMaterial")->sbR->text(); }
 };
 
 }  // namespace
@@ -89,13 +90,13 @@ void TablesTest::pointsEnteredInAnyOrderAreListedAscending() {
   MainWindowFixture f;
   SpectralDataSet& table = f.window->cdsR();
   for (const auto& [wl, r] : {std::pair{5.0, 0.5}, {1.0, 0.1}, {3.0, 0.3}}) QVERIFY(AddPoint(table, wl, r));
-  const DataGrid* grid = f.window->pageMaterial->dbgR;
+  const DataGrid* grid = Named<MaterialPage>(*f.window, "pageMaterial")->dbgR;
   QCOMPARE(grid->model()->rowCount(), 3);
   QCOMPARE((QStringList{Cell(grid, 0, 0), Cell(grid, 1, 0), Cell(grid, 2, 0)}), (QStringList{"1", "3", "5"}));
-  QCOMPARE(ChartKeys(f.window->pageMaterial->seRE), (QVector<double>{1, 3, 5}));
-  QCOMPARE(ChartValues(f.window->pageMaterial->seRE), (QVector<double>{0.1, 0.3, 0.5}));
+  QCOMPARE(ChartKeys(Named<MaterialPage>(*f.window, "pageMaterial")->seRE), (QVector<double>{1, 3, 5}));
+  QCOMPARE(ChartValues(Named<MaterialPage>(*f.window, "pageMaterial")->seRE), (QVector<double>{0.1, 0.3, 0.5}));
   // The record just posted stays current at its place in the order.
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Record 2 of 3"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Record 2 of 3"));
   QCOMPARE(grid->currentIndex().row(), 1);
 }
 
@@ -199,7 +200,7 @@ void TablesTest::aMistypedCellStopsTheCommand() {
   const QModelIndex cell = f.grid()->model()->index(0, 1);
   f.grid()->setCurrentIndex(cell);
   Type("1e");
-  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QTest::mouseClick(Named<QPushButton>(*f.window, "btnCompute"), Qt::LeftButton);
   QCOMPARE(f.dialogs.messages, QStringList{"'1e' is not a valid floating point value"});
   QCOMPARE(f.window->modelingWindowsOpened, 0);
   QCOMPARE(f.state->spectral.NWL, 0);
@@ -211,7 +212,7 @@ void TablesTest::aMistypedCellStopsTheCommand() {
   // Mended, the same click goes on.
   editor->selectAll();
   Type(Localized("0.25"));
-  QTest::mouseClick(f.window->btnCompute, Qt::LeftButton);
+  QTest::mouseClick(Named<QPushButton>(*f.window, "btnCompute"), Qt::LeftButton);
   QCOMPARE(f.dialogs.messages.size(), 1);
   QCOMPARE(f.window->modelingWindowsOpened, 1);
   QCOMPARE(f.table().Records()[0].Reflectance, 0.25);
@@ -221,7 +222,7 @@ void TablesTest::emissivityIsShownReadOnly() {
   MainWindowFixture f;
   QVERIFY(AddPoint(f.window->cdsR(), 1.0, 0.25));
   QVERIFY(AddPoint(f.window->cdsR(), 2.0, 1.2));
-  const QAbstractItemModel* model = f.window->pageMaterial->dbgR->model();
+  const QAbstractItemModel* model = Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model();
   QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QString("Wavelength (um)"));
   QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QString("Reflectance"));
   QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QString("Emissivity"));
@@ -237,7 +238,7 @@ void TablesTest::emissivityIsShownReadOnly() {
 void TablesTest::statusLineFollowsTheTable() {
   MainWindowFixture f;
   SpectralDataSet& table = f.window->cdsR();
-  QLabel* status = f.window->pageMaterial->sbR;
+  QLabel* status = Named<MaterialPage>(*f.window, "pageMaterial")->sbR;
   QCOMPARE(status->text(), QString("Table is empty"));
   table.Insert();
   QCOMPARE(status->text(), QString());
@@ -258,33 +259,33 @@ void TablesTest::statusLineFollowsTheTable() {
 void TablesTest::bulkChangesRedrawOnce() {
   MainWindowFixture f;
   SpectralDataSet& table = f.window->cdsR();
-  QCustomPlot* chart = f.window->pageMaterial->dbchRE;
+  QCustomPlot* chart = Named<MaterialPage>(*f.window, "pageMaterial")->dbchRE;
   int resets = 0, replots = 0;
-  QObject::connect(f.window->pageMaterial->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
   QObject::connect(chart, &QCustomPlot::afterReplot, [&] { ++replots; });
 
   table.DisableControls();
   for (int i = 10000; i >= 1; --i) QVERIFY(table.AppendRecord({i * 0.5, 0.1}));
   QVERIFY(!table.AppendRecord({0.5, 0.2}));  // a repeated wavelength is refused, the first stays
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Table is empty"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Table is empty"));
   table.EnableControls();
   QCOMPARE(resets, 1);
   QCOMPARE(replots, 1);
   QCOMPARE(table.RecordCount(), 10000);
   QCOMPARE(table.Records()[0].Reflectance, 0.1);
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Record 1 of 10000"));
-  QCOMPARE(f.window->pageMaterial->seRE->data()->size(), 10000);
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Record 1 of 10000"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->seRE->data()->size(), 10000);
 
   EmptyTable(table);
   QCOMPARE(resets, 2);
   QCOMPARE(replots, 2);
-  QCOMPARE(f.window->pageMaterial->seRE->data()->size(), 0);
-  QCOMPARE(f.window->pageMaterial->sbR->text(), QString("Table is empty"));
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->seRE->data()->size(), 0);
+  QCOMPARE(Named<MaterialPage>(*f.window, "pageMaterial")->sbR->text(), QString("Table is empty"));
 }
 
 void TablesTest::chartFollowsTheShowSpectralSwitch() {
   MainWindowFixture f;
-  MaterialPage& page = *f.window->pageMaterial;
+  MaterialPage& page = *Named<MaterialPage>(*f.window, "pageMaterial");
   QVERIFY(AddPoint(f.window->cdsR(), 1, 0.25));
   QVERIFY(AddPoint(f.window->cdsR(), 2, 0.4));
   QCOMPARE(page.seRE->pen().color(), kSeriesGreen);
@@ -309,7 +310,7 @@ void TablesTest::chartFollowsTheShowSpectralSwitch() {
 void TablesTest::navigatorAsksBeforeDeletingAndFollowsTheState() {
   MainWindowFixture f;
   SpectralDataSet& table = f.window->cdsR();
-  NavigatorBar* bar = f.window->pageMaterial->DBNavigator2;
+  NavigatorBar* bar = Named<MaterialPage>(*f.window, "pageMaterial")->DBNavigator2;
   QVERIFY(AddPoint(table, 1, 0.1));
   QVERIFY(AddPoint(table, 2, 0.1));
   QVERIFY(table.First());
@@ -336,7 +337,7 @@ void TablesTest::navigatorAsksBeforeDeletingAndFollowsTheState() {
 
 void TablesTest::resultsTableIsReadOnlyWithItsColumnsAndChart() {
   MainWindowFixture f;
-  ResultsPage& page = *f.window->pageResults;
+  ResultsPage& page = *Named<ResultsPage>(*f.window, "pageResults");
   ResultsDataSet& table = f.window->cdsEERT();
   table.DisableControls();
   table.AppendRecord({2.0, 0.99, 299.5, 0.98, 299.1});

@@ -25,6 +25,9 @@
 #include "ScreenshotApplication.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/main/TFMain.h"
+#include "NamedChild.h"
+
+using tessolan::testing::Named;
 
 namespace {
 
@@ -48,8 +51,8 @@ int main(int argc, char* argv[]) {
   main.cdsR().DisableControls();
   for (int i = 1; i <= 14; ++i) main.cdsR().AppendRecord({static_cast<double>(i), 0.05 + 0.02 * i});
   main.cdsR().EnableControls();
-  main.edFileName->setText(program.folder.filePath("Data/Design_Gray.txt"));
-  main.btnCompute->click();
+  Named<QLineEdit>(main, "edFileName")->setText(program.folder.filePath("Data/Design_Gray.txt"));
+  Named<QPushButton>(main, "btnCompute")->click();
 
   // Few rays, so that the error bars are large enough to see.
   tessolan::TFMCRT window(main);
@@ -63,7 +66,7 @@ int main(int argc, char* argv[]) {
   window.close();
 
   main.show();
-  tessolan::ResultsPage& page = *main.pageResults;
+  tessolan::ResultsPage& page = *Named<tessolan::ResultsPage>(main, "pageResults");
   page.pcResults->setCurrentIndex(1);
   QApplication::processEvents();
   main.grab().save(folder + "/uncertainty-results-table.png");
@@ -77,7 +80,7 @@ int main(int argc, char* argv[]) {
   main.grab().save(folder + "/uncertainty-graphs-temperature.png");
 
   SaveMenu(page.btnResults->Menu(), folder + "/uncertainty-results-menu.png");
-  SaveMenu(main.pageMaterial->btnSpectralReflectance->Menu(), folder + "/uncertainty-reflectance-menu.png");
+  SaveMenu(Named<tessolan::MaterialPage>(main, "pageMaterial")->btnSpectralReflectance->Menu(), folder + "/uncertainty-reflectance-menu.png");
   SaveMenu(page.dbchEERT->findChild<QMenu*>("chartMenu"), folder + "/uncertainty-chart-menu.png");
   return 0;
 }

@@ -36,6 +36,7 @@
 #include "ui/charts/EqualizeAxes.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/drawings/TargetingPanel.h"
+#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -105,7 +106,7 @@ struct RunFixture : MainWindowFixture {
     w.Box(NumericBox::Diffusity)->Write(0.6);
     w.Box(NumericBox::TTop)->Write(350);
     w.Box(NumericBox::Tbg)->Write(280);
-    w.btnCompute->click();
+    Named<QPushButton>(w, "btnCompute")->click();
     mcrt = std::make_unique<TFMCRT>(w);
     mcrt->cbAutoClose->setChecked(false);
     mcrt->comboNRays->setCurrentIndex(mcrt->comboNRays->findText("1e3"));
@@ -142,7 +143,7 @@ void UncertaintyTest::errorColumnsFilledByARunAndEmptyAfterALoad() {
   RunFixture f;
   TFMain& w = *f.window;
   QCOMPARE(f.dialogs.messages, QStringList());
-  const QAbstractItemModel* model = w.pageResults->dbgResults->model();
+  const QAbstractItemModel* model = Named<ResultsPage>(w, "pageResults")->dbgResults->model();
   QCOMPARE(model->columnCount(), 9);
   const QStringList titles{QString::fromUtf8("\u00B1 EEIso"), QString::fromUtf8("\u00B1 EENoniso"),
                            QString::fromUtf8("\u00B1 RTIso (K)"), QString::fromUtf8("\u00B1 RTNoniso (K)")};
@@ -208,8 +209,8 @@ void UncertaintyTest::standardErrorsKeepTwoSignificantDigits() {
 void UncertaintyTest::errorBarsFollowCheckBoxSwitchAndLegend() {
   MainWindowFixture f;
   TFMain& w = *f.window;
-  ResultsPage& page = *w.pageResults;
-  w.pc->setCurrentIndex(3);
+  ResultsPage& page = *Named<ResultsPage>(w, "pageResults");
+  Named<PageControl>(w, "pc")->setCurrentIndex(3);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
   w.FillResultsTable(kWithErrors);
@@ -298,7 +299,7 @@ void UncertaintyTest::resultsExportOfALoadedFileNamesTheFile() {
   const QString resultsFile = f.ResultsFolder() + "/diffuse, three points_res.txt";
   f.dialogs.openNames = {resultsFile};
   w.LoadResultsClick();
-  QCOMPARE(w.pageResults->edResultsFileName->text(), resultsFile);
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")->edResultsFileName->text(), resultsFile);
 
   const QString path = f.folder.filePath("loaded.csv");
   f.dialogs.saveNames = {path};
@@ -317,21 +318,21 @@ void UncertaintyTest::resultsExportOfALoadedFileNamesTheFile() {
 
   // Emptied and refilled by hand, the table is not the run's either.
   w.ClearAll();
-  QVERIFY(!w.pageResults->RunHeading());
+  QVERIFY(!Named<ResultsPage>(w, "pageResults")->RunHeading());
 }
 
 void UncertaintyTest::reflectanceExportReadsBack() {
   MainWindowFixture f;
   TFMain& w = *f.window;
   w.FillSpectralTable({{3.0, 1.0 / 3}, {0.5, 0.25}, {10.125, 0.1}});
-  w.edFileName->setText(f.folder.filePath("Data/gray body.txt"));
+  Named<QLineEdit>(w, "edFileName")->setText(f.folder.filePath("Data/gray body.txt"));
   // A point still being typed is part of the table that is exported.
   w.cdsR().Append();
   w.cdsR().SetField(SpectralFields::WL, 7.5);
   w.cdsR().SetField(SpectralFields::Reflectance, 0.7);
   const QString path = f.folder.filePath("sr.csv");
   f.dialogs.saveNames = {path};
-  w.pageMaterial->ExportCsv1->trigger();
+  Named<MaterialPage>(w, "pageMaterial")->ExportCsv1->trigger();
   QCOMPARE(f.dialogs.messages, QStringList());
   const FileDialogRequest& request = f.dialogs.saveRequests.at(0);
   QCOMPARE(request.title, QString("Tessolan: Export Spectral Reflectance as CSV"));
@@ -359,7 +360,7 @@ void UncertaintyTest::exportWriteErrorIsTold() {
   const QString unwritable = f.folder.filePath("no such folder/x.csv");
   f.dialogs.saveNames = {unwritable, unwritable};
   w.ExportCsv3Click();
-  w.pageMaterial->ExportCsv1->trigger();
+  Named<MaterialPage>(w, "pageMaterial")->ExportCsv1->trigger();
   QCOMPARE(f.dialogs.messages, (QStringList{"File writing error", "File writing error"}));
   QVERIFY(!QFile::exists(unwritable));
   // Cancelled dialogs write nothing and say nothing.
@@ -381,8 +382,8 @@ void UncertaintyTest::everyChartSavesPngAndPdfFromItsMenu() {
   drawings.show();
   QCoreApplication::processEvents();
 
-  const std::vector<QCustomPlot*> charts{w.pageMaterial->dbchRE, w.pageResults->dbchEERT, w.pnTargeting->chYZ,
-                                         w.pnTargeting->chXZ,   drawings.chTopView,       drawings.chTop,
+  const std::vector<QCustomPlot*> charts{Named<MaterialPage>(w, "pageMaterial")->dbchRE, Named<ResultsPage>(w, "pageResults")->dbchEERT, Named<TargetingPanel>(w, "pnTargeting")->chYZ,
+                                         Named<TargetingPanel>(w, "pnTargeting")->chXZ,   drawings.chTopView,       drawings.chTop,
                                          drawings.chSide};
   int saved = 0;
   for (QCustomPlot* chart : charts) {
@@ -413,8 +414,8 @@ void UncertaintyTest::everyChartSavesPngAndPdfFromItsMenu() {
 
   // A file that cannot be written is told; a cancelled dialog says nothing.
   f.dialogs.saveNames = {f.folder.filePath("no such folder/chart.png")};
-  QVERIFY(!SaveChartImage(w.pageResults->dbchEERT, f.dialogs, QString(), ChartImageFormat::Png));
-  QVERIFY(!SaveChartImage(w.pageResults->dbchEERT, f.dialogs, QString(), ChartImageFormat::Pdf));
+  QVERIFY(!SaveChartImage(Named<ResultsPage>(w, "pageResults")->dbchEERT, f.dialogs, QString(), ChartImageFormat::Png));
+  QVERIFY(!SaveChartImage(Named<ResultsPage>(w, "pageResults")->dbchEERT, f.dialogs, QString(), ChartImageFormat::Pdf));
   QCOMPARE(f.dialogs.messages, QStringList{"File writing error"});
 }
 
@@ -422,10 +423,10 @@ void UncertaintyTest::chartsStillZoomAndPan() {
   MainWindowFixture f;
   TFMain& w = *f.window;
   w.FillResultsTable(kWithErrors);
-  w.pc->setCurrentIndex(3);
+  Named<PageControl>(w, "pc")->setCurrentIndex(3);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QCustomPlot* chart = w.pageResults->dbchEERT;
+  QCustomPlot* chart = Named<ResultsPage>(w, "pageResults")->dbchEERT;
   chart->replot();
   const QPoint centre = chart->axisRect()->rect().center();
   const QCPRange before = chart->xAxis->range();
