@@ -75,8 +75,8 @@ double PerWavelength(const tessolan::bench::Speed& s, const tessolan::bench::Ben
 // The second table: exact and fast mode, indexed search, with the time per wavelength per hit.
 void PrintPrecisionTable(const Settings& settings) {
   using namespace tessolan;
-  std::printf("\n%-32s | %12s %9s | %12s %9s %8s | %12s %9s\n", "task", "extended", "ns/wl/hit", "double",
-              "ns/wl/hit", "ratio", "double par.", "speed-up");
+  std::printf("\n%-32s | %12s %9s | %12s %9s %8s | %12s %9s\n", "task", "extended", "ns/wl/hit", "double", "ns/wl/hit",
+              "ratio", "double par.", "speed-up");
   std::printf("%-32s | %12s %9s | %12s %9s %8s | %12s %9s\n", "", "rays/s", "", "rays/s", "", "", "rays/s", "");
   for (const bench::BenchTask& task : bench::FixedTasks()) {
     if (!settings.only.empty() && task.name.find(settings.only) == std::string::npos) continue;
@@ -91,8 +91,8 @@ void PrintPrecisionTable(const Settings& settings) {
     const bench::Speed f = bench::Measure(task, fast, seconds, repeat);
     const bench::Speed p = bench::Measure(task, fastParallel, seconds, repeat);
     std::printf("%-32s | %12.4g %9.4g | %12.4g %9.4g %7.3gx | %12.4g %8.3gx\n", task.name.c_str(), e.raysPerSecond,
-                PerWavelength(e, task), f.raysPerSecond, PerWavelength(f, task), Ratio(f.raysPerSecond, e.raysPerSecond),
-                p.raysPerSecond, Ratio(p.raysPerSecond, f.raysPerSecond));
+                PerWavelength(e, task), f.raysPerSecond, PerWavelength(f, task),
+                Ratio(f.raysPerSecond, e.raysPerSecond), p.raysPerSecond, Ratio(p.raysPerSecond, f.raysPerSecond));
     std::fflush(stdout);
   }
 }
@@ -105,9 +105,10 @@ int main(int argc, char** argv) {
   bool help = false;
   if (!ReadSettings(argc, argv, settings, help)) return help ? 0 : 2;
 
-  std::printf("Whole runs from seed 1, threshold 1e-6, reflectance 0.1; best of %d runs of about %.2g s each.\n"
-              "Parallel mode: %u threads on %u processor cores.\n\n",
-              settings.repetitions, settings.seconds, settings.threads, std::thread::hardware_concurrency());
+  std::printf(
+      "Whole runs from seed 1, threshold 1e-6, reflectance 0.1; best of %d runs of about %.2g s each.\n"
+      "Parallel mode: %u threads on %u processor cores.\n\n",
+      settings.repetitions, settings.seconds, settings.threads, std::thread::hardware_concurrency());
   std::printf("%-32s %8s | %12s %10s | %12s %10s %10s | %12s %9s\n", "task", "hits/ray", "exhaustive", "ns/hit",
               "indexed", "ns/hit", "speed-up", "parallel", "speed-up");
   std::printf("%-32s %8s | %12s %10s | %12s %10s %10s | %12s %9s\n", "", "", "rays/s", "", "rays/s", "", "", "rays/s",

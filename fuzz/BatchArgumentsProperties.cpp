@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "model/AppState.h"
 #include "BatchOptions.h"
-#include "run/Gathering.h"
-#include "model/NumericBoxes.h"
 #include "data/RadioIndices.h"
+#include "model/AppState.h"
+#include "model/NumericBoxes.h"
+#include "run/Gathering.h"
 
 namespace tessolan::fuzzing {
 namespace {

@@ -4,19 +4,19 @@
 #include <optional>
 #include <vector>
 
-#include "model/AppState.h"
 #include "data/FileMessages.h"
-#include "run/Gathering.h"
-#include "engine/GeometryPreprocessing.h"
 #include "data/InitialDataFile.h"
 #include "data/KeyedTable.h"
-#include "model/NumericBoxes.h"
 #include "data/RadioIndices.h"
 #include "data/ReflectanceFile.h"
 #include "data/ResultsFile.h"
 #include "data/TextEncoding.h"
 #include "data/TextFile.h"
 #include "data/TextLines.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/AppState.h"
+#include "model/NumericBoxes.h"
+#include "run/Gathering.h"
 
 namespace tessolan::fuzzing {
 namespace {
@@ -60,7 +60,8 @@ std::string CheckSavedTaskLoadsBack(const LoadedInitialData& d) {
   const InitialDataFileRead again = LoadInitialData(FileBytes(*saved));
   if (!again.ok) return "a saved file loads";
   if (again.data.comments != d.comments) return "a saved file loads the same comments";
-  if (again.data.points.size() != static_cast<std::size_t>(state->spectral.NWL)) return "a saved file loads every point";
+  if (again.data.points.size() != static_cast<std::size_t>(state->spectral.NWL))
+    return "a saved file loads every point";
   const auto resaved = SaveAfterLoad(again.data, *state);
   if (!resaved) return "a saved task gathers again";
   const InitialDataFileRead third = LoadInitialData(FileBytes(*resaved));

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "data/NumberParsing.h"
-#include "model/NumericBoxes.h"
 #include "data/RadioIndices.h"
+#include "model/NumericBoxes.h"
 
 namespace tessolan {
 namespace {
@@ -160,8 +160,8 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
 
 std::string LongName(const std::string& arg) {
   static const std::map<std::string, std::string> shortNames{
-      {"-n", "--rays"}, {"-t", "--threshold"}, {"-s", "--seed"}, {"-o", "--results"},
-      {"-r", "--report"}, {"-q", "--quiet"}, {"-h", "--help"}};
+      {"-n", "--rays"},   {"-t", "--threshold"}, {"-s", "--seed"}, {"-o", "--results"},
+      {"-r", "--report"}, {"-q", "--quiet"},     {"-h", "--help"}};
   const auto it = shortNames.find(arg);
   return it == shortNames.end() ? arg : it->second;
 }

@@ -130,12 +130,12 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
     if (const int code = RunTask(options, settings, seed, first, *state, io, interrupted); code != kExitDone)
       return code;
     // The value as the run took it: a box's value within its range and decimals.
-    runs.push_back({box ? BoxValue(*box, static_cast<double>(value)) : static_cast<double>(value),
-                    ResultsRows(state->spectral)});
+    runs.push_back(
+        {box ? BoxValue(*box, static_cast<double>(value)) : static_cast<double>(value), ResultsRows(state->spectral)});
     heading = CsvHeading(*state);
   }
   return WriteSweepCsv(options.csvFile, SweepCsvLines(heading, sweep.field, runs), io.out, io.err) ? kExitDone
-                                                                                                  : kExitInvalid;
+                                                                                                   : kExitInvalid;
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace tessolan {
 
 enum BatchExitCode : int {
   kExitDone = 0,
-  kExitInvalid = 1,      // the task or a file is invalid
-  kExitUsage = 2,        // bad command line
+  kExitInvalid = 1,  // the task or a file is invalid
+  kExitUsage = 2,    // bad command line
   kExitFovInterrupted = 3,
-  kExitStopped = 130,    // Ctrl-C, like the Stop button: nothing written
+  kExitStopped = 130,  // Ctrl-C, like the Stop button: nothing written
 };
 
 struct BatchStreams {

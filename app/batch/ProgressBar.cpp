@@ -20,7 +20,8 @@ std::string Duration(double seconds) {
 }  // namespace
 
 std::string ProgressLine(std::uint64_t done, std::uint64_t total, double elapsedSeconds) {
-  const double fraction = total == 0 ? 1.0 : std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0);
+  const double fraction =
+      total == 0 ? 1.0 : std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0);
   const int filled = static_cast<int>(fraction * kBarWidth);
   std::string line(1, '[');
   line.append(static_cast<std::size_t>(filled), '#').append(static_cast<std::size_t>(kBarWidth - filled), '-');

@@ -5,9 +5,9 @@
 
 #include "model/AppState.h"
 #include "model/UserFolders.h"
-#include "ui/widgets/ApplicationStyle.h"
 #include "ui/dialogs/QtUserDialogs.h"
 #include "ui/main/TFMain.h"
+#include "ui/widgets/ApplicationStyle.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -17,11 +17,10 @@ int main(int argc, char* argv[]) {
   tessolan::ApplyApplicationStyle(application);
 
   auto state = std::make_unique<tessolan::AppState>();
-  const tessolan::FolderChoice folders = tessolan::ChooseFolders(
-      QCoreApplication::applicationDirPath().toStdString(), tessolan::UserLocationsFromEnvironment());
+  const tessolan::FolderChoice folders = tessolan::ChooseFolders(QCoreApplication::applicationDirPath().toStdString(),
+                                                                 tessolan::UserLocationsFromEnvironment());
   state->folders = folders.folders;
-  if (!folders.problem.empty())
-    QMessageBox::warning(nullptr, "Tessolan", QString::fromStdString(folders.problem));
+  if (!folders.problem.empty()) QMessageBox::warning(nullptr, "Tessolan", QString::fromStdString(folders.problem));
   tessolan::QtUserDialogs dialogs;
   tessolan::TFMain window(*state, dialogs);
   window.show();

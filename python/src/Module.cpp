@@ -36,8 +36,7 @@ PYBIND11_MODULE(_core, m) {
   py::register_exception<tp::TaskFailure>(m, "TaskError", PyExc_ValueError).doc() =
       "A task the program refuses; the message is the program's own.";
   m.attr("TaskWarning") = py::reinterpret_steal<py::object>(
-      PyErr_NewExceptionWithDoc("tessolan.TaskWarning",
-                                "A value the program changed or skipped while taking a task.",
+      PyErr_NewExceptionWithDoc("tessolan.TaskWarning", "A value the program changed or skipped while taking a task.",
                                 PyExc_UserWarning, nullptr));
   tp::BindTask(m);
   tp::BindResults(m);

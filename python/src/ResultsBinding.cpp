@@ -76,19 +76,24 @@ the numbers themselves, byte for byte as the batch tool writes them.)");
   };
   for (const auto& c : columns) {
     const Column column = c.column;
-    results.def_property_readonly(c.name, [column](const Results& r) { return ColumnArray(r, column); }, c.doc);
+    results.def_property_readonly(
+        c.name, [column](const Results& r) { return ColumnArray(r, column); }, c.doc);
   }
   results
-      .def_property_readonly("rays", [](const Results& r) { return r.state->accuracy.NRays; },
-                             "int: rays of the run (those it took, for a run to a target error)")
-      .def_property_readonly("seed", [](const Results& r) { return r.state->run.RunSeed; },
-                             "int: the seed the run started from; the same seed gives the same numbers")
-      .def_property_readonly("threshold", [](const Results& r) { return static_cast<double>(r.state->accuracy.Threshold); },
-                             "float: the radiant flux threshold of the run")
-      .def_property_readonly("task_name", [](const Results& r) { return r.state->identity.TaskName; },
-                             "str: the task's name")
-      .def("save", [](const Results& r, const std::string& path) { Write(r, ResultsFileAt(path)); }, py::arg("path"),
-           "Writes the results file (what tessolan-batch -o writes).")
+      .def_property_readonly(
+          "rays", [](const Results& r) { return r.state->accuracy.NRays; },
+          "int: rays of the run (those it took, for a run to a target error)")
+      .def_property_readonly(
+          "seed", [](const Results& r) { return r.state->run.RunSeed; },
+          "int: the seed the run started from; the same seed gives the same numbers")
+      .def_property_readonly(
+          "threshold", [](const Results& r) { return static_cast<double>(r.state->accuracy.Threshold); },
+          "float: the radiant flux threshold of the run")
+      .def_property_readonly(
+          "task_name", [](const Results& r) { return r.state->identity.TaskName; }, "str: the task's name")
+      .def(
+          "save", [](const Results& r, const std::string& path) { Write(r, ResultsFileAt(path)); }, py::arg("path"),
+          "Writes the results file (what tessolan-batch -o writes).")
       .def(
           "report",
           [](const Results& r, const std::optional<std::string>& separator) {

@@ -122,12 +122,15 @@ same name (task.SlantAngle = 60), taken through its box's range and decimals.)")
                   "The task is named after the file, without its extension.")
       .def("save", &SaveTaskFile, py::arg("path"),
            "Writes the task file, after the checks a run makes (TaskError when they fail).")
-      .def("copy", [](const Task& t) { return t; }, "An independent copy.")
+      .def(
+          "copy", [](const Task& t) { return t; }, "An independent copy.")
       .def("__copy__", [](const Task& t) { return t; })
-      .def("__deepcopy__", [](const Task& t, const py::object&) { return t; }, py::arg("memo"))
+      .def(
+          "__deepcopy__", [](const Task& t, const py::object&) { return t; }, py::arg("memo"))
       .def_static("fields", &SettableFieldNames, "The names of the fields that can be set, in the window's order.")
-      .def_property("name", [](const Task& t) { return t.name; }, &SetName,
-                    "str: the task name that the report and CSV show; never blank.")
+      .def_property(
+          "name", [](const Task& t) { return t.name; }, &SetName,
+          "str: the task name that the report and CSV show; never blank.")
       .def_property(
           "comments", [](const Task& t) { return t.task.comments; },
           [](Task& t, std::vector<std::string> lines) { t.task.comments = std::move(lines); },

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "data/FileMessages.h"
-#include "model/Notation.h"
 #include "data/TextFile.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 namespace {
@@ -31,9 +31,7 @@ std::string Row(const ResultsRecord& r) {
 std::vector<std::string> HeadingLines(const ResultsCsvHeading& h) {
   constexpr const char* kTitle = "# Tessolan effective emissivities and radiance temperatures";
   if (h.resultsFile) return {kTitle, "# Results file: " + *h.resultsFile};
-  std::vector<std::string> lines{kTitle,
-                                 "# Task: " + h.task,
-                                 "# Rays: " + std::to_string(h.rays),
+  std::vector<std::string> lines{kTitle, "# Task: " + h.task, "# Rays: " + std::to_string(h.rays),
                                  "# Radiant flux threshold: " + FormatGeneral(h.threshold),
                                  "# Random seed: " + std::to_string(h.seed)};
   if (h.precision == Precision::Double) lines.emplace_back("# Precision: double (fast mode)");
@@ -53,7 +51,7 @@ std::vector<std::string> SweepCsvLines(const ResultsCsvHeading& heading, const s
                                        std::span<const SweepRun> runs) {
   std::vector<std::string> lines = HeadingLines(heading);
   const auto seedLine = std::find_if(lines.begin(), lines.end(),
-                                    [](const std::string& line) { return line.starts_with("# Random seed"); });
+                                     [](const std::string& line) { return line.starts_with("# Random seed"); });
   lines.insert(seedLine, "# Swept: " + field);
   lines.push_back(field + "," + kResultsCsvColumns);
   for (const SweepRun& run : runs)

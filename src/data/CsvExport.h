@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "data/KeyedTable.h"
 #include "model/Extended.h"
 #include "model/RunRecord.h"
-#include "data/KeyedTable.h"
 
 namespace tessolan {
 

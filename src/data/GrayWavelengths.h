@@ -18,7 +18,7 @@ struct GrayWavelengthRequest {
   std::optional<Extended> min;  // nothing when what was typed is not a number
   std::optional<Extended> max;
   bool byStep = false;
-  int count = 2;  // by number
+  int count = 2;      // by number
   Extended step = 1;  // by step
 };
 

@@ -1,11 +1,11 @@
 #include "data/InitialDataFile.h"
 
 #include "data/FileMessages.h"
-#include "model/Notation.h"
 #include "data/ReflectanceFile.h"
-#include "model/TaskIdentity.h"
 #include "data/TextCursor.h"
 #include "data/TextFile.h"
+#include "model/Notation.h"
+#include "model/TaskIdentity.h"
 
 namespace tessolan {
 namespace {
@@ -131,8 +131,9 @@ std::vector<std::string> InitialDataFileLines(const InitialData& t, const Spectr
       FormatDateTime(savedAt) + "  // Date and time of dataset saving",
       Index(t.Shape, circle ? "Circular blackbody" : "Square blackbody"),
       Value(t.RadiatorSize, 10, circle ? "Blackbody diameter" : "Blackbody side"),
-      Index(t.CenterPosition, t.CenterPosition == kCentralValleys ? "Radiator center coincides with the central valleys crossing"
-                                                    : "Radiator center coincides with the central pyramid vertex"),
+      Index(t.CenterPosition, t.CenterPosition == kCentralValleys
+                                  ? "Radiator center coincides with the central valleys crossing"
+                                  : "Radiator center coincides with the central pyramid vertex"),
       Value(t.SlantAngle, 10, "Pyramid slant angle in deg."),
       Value(t.BaseSideLength, 10, "Pyramid side length"),
       Value(t.TopFlatSideLength, 12, "Top flat side length"),
@@ -150,7 +151,8 @@ std::vector<std::string> InitialDataFileLines(const InitialData& t, const Spectr
   lines.push_back(Index(spectral.NWL, "Number of points for spectral reflectance"));
   lines.emplace_back("Wavelength (um)   Reflectance");
   for (int k = 0; k < spectral.NWL; ++k)
-    lines.push_back(FormatFileNumber(spectral.ArrWL[k], 12, 5) + "        " + FormatFileNumber(spectral.ArrRefl[k], 10, 8));
+    lines.push_back(FormatFileNumber(spectral.ArrWL[k], 12, 5) + "        " +
+                    FormatFileNumber(spectral.ArrRefl[k], 10, 8));
   lines.emplace_back("COMMENTS:");
   lines.insert(lines.end(), comments.begin(), comments.end());
   return lines;
@@ -169,7 +171,8 @@ InitialDataFileRead ParseInitialDataText(std::string_view text) {
   TextCursor cursor(text);
   ValueReader values(cursor);
   cursor.SkipLine();  // the date and time of saving
-  if (!ReadTaskValues(values, read.data) || !ReadTable(cursor, values, read.data)) return {false, kFileReadingError, {}};
+  if (!ReadTaskValues(values, read.data) || !ReadTable(cursor, values, read.data))
+    return {false, kFileReadingError, {}};
   ReadComments(cursor, read.data);
   read.ok = true;
   return read;

@@ -1,9 +1,9 @@
 #include "data/ReflectanceFile.h"
 
 #include "data/FileMessages.h"
-#include "model/Notation.h"
 #include "data/TextCursor.h"
 #include "data/TextFile.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 

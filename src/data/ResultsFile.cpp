@@ -1,9 +1,9 @@
 #include "data/ResultsFile.h"
 
 #include "data/FileMessages.h"
-#include "model/Notation.h"
 #include "data/TextCursor.h"
 #include "data/TextFile.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 namespace {
@@ -24,7 +24,8 @@ std::string ResultsLine(Extended wl, Extended eeIso, Extended ee, Extended rtIso
 
 std::vector<std::string> ResultsFileLines(const SpectralArrays& s) {
   std::vector<std::string> lines{kResultsHeader};
-  for (int k = 0; k < s.NWL; ++k) lines.push_back(ResultsLine(s.ArrWL[k], s.ArrEEIso[k], s.ArrEE[k], s.ArrRTIso[k], s.ArrRT[k]));
+  for (int k = 0; k < s.NWL; ++k)
+    lines.push_back(ResultsLine(s.ArrWL[k], s.ArrEEIso[k], s.ArrEE[k], s.ArrRTIso[k], s.ArrRT[k]));
   return lines;
 }
 
@@ -38,11 +39,10 @@ std::vector<ResultsRecord> ResultsRows(const SpectralArrays& s) {
   std::vector<ResultsRecord> rows;
   rows.reserve(s.NWL);
   for (int k = 0; k < s.NWL; ++k) {
-    rows.push_back({static_cast<double>(s.ArrWL[k]), static_cast<double>(s.ArrEEIso[k]),
-                    static_cast<double>(s.ArrRTIso[k]), static_cast<double>(s.ArrEE[k]),
-                    static_cast<double>(s.ArrRT[k]), static_cast<double>(s.ArrEEIsoSE[k]),
-                    static_cast<double>(s.ArrRTIsoSE[k]), static_cast<double>(s.ArrEESE[k]),
-                    static_cast<double>(s.ArrRTSE[k])});
+    rows.push_back(
+        {static_cast<double>(s.ArrWL[k]), static_cast<double>(s.ArrEEIso[k]), static_cast<double>(s.ArrRTIso[k]),
+         static_cast<double>(s.ArrEE[k]), static_cast<double>(s.ArrRT[k]), static_cast<double>(s.ArrEEIsoSE[k]),
+         static_cast<double>(s.ArrRTIsoSE[k]), static_cast<double>(s.ArrEESE[k]), static_cast<double>(s.ArrRTSE[k])});
   }
   return rows;
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/Extended.h"
 #include "data/KeyedTable.h"
+#include "model/Extended.h"
 #include "model/SpectralArrays.h"
 
 namespace tessolan {
@@ -35,8 +35,8 @@ bool SaveResultsFile(const std::string& path, std::span<const ResultsRecord> row
 
 struct ResultsFileRead {
   bool ok = false;
-  std::string message;               // "Error reading file" on any failure
-  std::vector<ResultsRecord> rows;   // in file order, repeated wavelengths included
+  std::string message;              // "Error reading file" on any failure
+  std::vector<ResultsRecord> rows;  // in file order, repeated wavelengths included
 };
 
 // A file that cannot be opened, a token that is not a number or more than 10000 rows fail

@@ -38,7 +38,8 @@ class FastRayTracer {
     while (Extended{maxWeight} / ray.RayWeight > in_.threshold) {
       if (!geometry_.FindNextHit(ray, rng)) {
         if (ray.ReflectionCount == 0 && ray.FirstHitOutside) return TraceOutcome::Completed;
-        if (const double* background = fast_.background()) kernels_.addWeighted(background, weight, rayRadiance, padded_);
+        if (const double* background = fast_.background())
+          kernels_.addWeighted(background, weight, rayRadiance, padded_);
         return TraceOutcome::Completed;
       }
       ++ray.ReflectionCount;

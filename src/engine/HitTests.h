@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "engine/RayState.h"
 #include "model/ArrayGeometry.h"
 #include "model/Extended.h"
-#include "engine/RayState.h"
 #include "model/Vec3.h"
 
 namespace tessolan {
@@ -19,9 +19,9 @@ inline constexpr Extended kParallelDivisor = 1e-9L;
 // What the hit tests read of the task besides the derived geometry.
 struct HitShape {
   const ArrayGeometry& geometry;
-  bool circle;               // Shape = kCircle
-  Extended halfBase;         // BaseSideLength / 2
-  Extended halfTopFlat;      // TopFlatSideLength / 2
+  bool circle;           // Shape = kCircle
+  Extended halfBase;     // BaseSideLength / 2
+  Extended halfTopFlat;  // TopFlatSideLength / 2
 };
 
 // Interval tests compare values rounded to double, both ends included.
@@ -50,8 +50,8 @@ inline Extended TriangleArea(Extended ux, Extended uy, Extended vx, Extended vy,
 
 // P lies in triangle ABC (edges included) when the three sub-triangles add up to ABC within an
 // absolute tolerance of 1e-12 squared length units.
-inline bool PointInTriangle(Extended px, Extended py, Extended ax, Extended ay, Extended bx, Extended by,
-                            Extended cx, Extended cy) {
+inline bool PointInTriangle(Extended px, Extended py, Extended ax, Extended ay, Extended bx, Extended by, Extended cx,
+                            Extended cy) {
   const Extended abc = TriangleArea(ax, ay, bx, by, cx, cy);
   const Extended abp = TriangleArea(ax, ay, bx, by, px, py);
   const Extended bcp = TriangleArea(bx, by, cx, cy, px, py);

@@ -81,8 +81,8 @@ IndexedHitSearch::IndexedHitSearch(const HitShape& shape) : s_(shape) {
   highX_ = static_cast<double>(g.CenterX[n_] + shape.halfBase);
   lowY_ = static_cast<double>(g.CenterY[1] - shape.halfBase);
   highY_ = static_cast<double>(g.CenterY[n_] + shape.halfBase);
-  scale_ = std::max({std::fabs(lowX_), std::fabs(highX_), std::fabs(lowY_), std::fabs(highY_)}) +
-           std::fabs(height_) + halfBase_;
+  scale_ = std::max({std::fabs(lowX_), std::fabs(highX_), std::fabs(lowY_), std::fabs(highY_)}) + std::fabs(height_) +
+           halfBase_;
   facesPossible_ = height_ >= 0;
 }
 
@@ -131,8 +131,7 @@ void IndexedHitSearch::FindNearestFace(const RayState& ray, NearestHit& best) co
   // The part of the path in the height band and over the array. Along the minor axis the walk
   // keeps to the array by itself.
   walk.t1 = static_cast<double>(best.t);
-  if (!ClipToSlab(path.p[2], path.d[2], path.Inverse(2), -walk.margin, height_ + walk.margin, walk.t0, walk.t1))
-    return;
+  if (!ClipToSlab(path.p[2], path.d[2], path.Inverse(2), -walk.margin, height_ + walk.margin, walk.t0, walk.t1)) return;
   const int major = path.major;
   const double low = major == 0 ? lowX_ : lowY_, high = major == 0 ? highX_ : highY_;
   walk.inverseMajor = path.Inverse(major);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "model/ArrayGeometry.h"
-#include "model/InitialData.h"
 #include "engine/RayState.h"
 #include "engine/Vectors.h"
+#include "model/ArrayGeometry.h"
+#include "model/InitialData.h"
 #include "model/Vec3.h"
 #include "model/ViewGeometry.h"
 

@@ -43,8 +43,8 @@ class PhiloxGenerator {
   static constexpr Extended kTwoToMinus32 = 2.3283064365386962890625e-10L;
 
   void Refill() {
-    values_ = Philox4x32({static_cast<std::uint32_t>(position_), static_cast<std::uint32_t>(position_ >> 32), 0, 0},
-                         key_);
+    values_ =
+        Philox4x32({static_cast<std::uint32_t>(position_), static_cast<std::uint32_t>(position_ >> 32), 0, 0}, key_);
     ++position_;
     next_ = 0;
   }

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "engine/HitTests.h"
-#include "model/InitialData.h"
 #include "engine/Launch.h"
 #include "engine/RayState.h"
 #include "engine/RunRadiance.h"
 #include "engine/SurfaceFrame.h"
-#include "model/SpectralArrays.h"
 #include "engine/Vectors.h"
+#include "model/InitialData.h"
+#include "model/SpectralArrays.h"
 #include "model/Vec3.h"
 
 namespace tessolan {
@@ -53,7 +53,9 @@ class RayTracer {
   RayTracer(const TracingInput& in, const HitSearch& search, const RunRadiance& radiance)
       : in_(in), search_(search), radiance_(radiance), nwl_(in.spectral.NWL), weight_(nwl_), lastRadiance_(nwl_) {}
 
-  bool Launch(RayState& ray, Rng& rng) const { return LaunchRay(LaunchInput{in_.task, in_.geometry, in_.view}, ray, rng); }
+  bool Launch(RayState& ray, Rng& rng) const {
+    return LaunchRay(LaunchInput{in_.task, in_.geometry, in_.view}, ray, rng);
+  }
 
   bool FindNextHit(RayState& ray, Rng& rng) const { return search_.FindNextHit(ray, rng); }
 

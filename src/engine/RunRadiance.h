@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "engine/Planck.h"
 #include "model/Extended.h"
 #include "model/InitialData.h"
-#include "engine/Planck.h"
 #include "model/SpectralArrays.h"
 
 namespace tessolan {

@@ -15,8 +15,8 @@ namespace hn = hwy::HWY_NAMESPACE;
 using D = hn::ScalableTag<double>;
 using V = hn::Vec<D>;
 
-double AbsorbHit(const double* emis, const double* refl, const double* radiance, double* weight,
-                 double* rayEmissivity, double* rayRadiance, std::size_t n) {
+double AbsorbHit(const double* emis, const double* refl, const double* radiance, double* weight, double* rayEmissivity,
+                 double* rayRadiance, std::size_t n) {
   const D d;
   V largest = hn::Zero(d);
   for (std::size_t i = 0; i < n; i += hn::Lanes(d)) {
@@ -51,12 +51,22 @@ V ExpNonPositive(const D d, V a) {
   a = hn::Max(a, small);
   const V kd = hn::Add(hn::Mul(a, hn::Set(d, 0x1.71547652b82fep0)), shifter);
   const V k = hn::Sub(kd, shifter);
-  const V r = hn::Sub(hn::Sub(a, hn::Mul(k, hn::Set(d, 0x1.62e42fefa3800p-1))), hn::Mul(k, hn::Set(d, 0x1.ef35793c76730p-45)));
-  constexpr double kInverseFactorials[] = {1.0 / 6227020800.0, 1.0 / 479001600.0, 1.0 / 39916800.0,
-                                           1.0 / 3628800.0,    1.0 / 362880.0,    1.0 / 40320.0,
-                                           1.0 / 5040.0,       1.0 / 720.0,       1.0 / 120.0,
-                                           1.0 / 24.0,         1.0 / 6.0,         0.5,
-                                           1.0,                1.0};
+  const V r =
+      hn::Sub(hn::Sub(a, hn::Mul(k, hn::Set(d, 0x1.62e42fefa3800p-1))), hn::Mul(k, hn::Set(d, 0x1.ef35793c76730p-45)));
+  constexpr double kInverseFactorials[] = {1.0 / 6227020800.0,
+                                           1.0 / 479001600.0,
+                                           1.0 / 39916800.0,
+                                           1.0 / 3628800.0,
+                                           1.0 / 362880.0,
+                                           1.0 / 40320.0,
+                                           1.0 / 5040.0,
+                                           1.0 / 720.0,
+                                           1.0 / 120.0,
+                                           1.0 / 24.0,
+                                           1.0 / 6.0,
+                                           0.5,
+                                           1.0,
+                                           1.0};
   V p = hn::Set(d, kInverseFactorials[0]);
   for (std::size_t j = 1; j < sizeof kInverseFactorials / sizeof kInverseFactorials[0]; ++j)
     p = hn::Add(hn::Mul(p, r), hn::Set(d, kInverseFactorials[j]));
@@ -97,9 +107,7 @@ void AddRay(const RayAccumulation& s, const double* e, const double* r, double w
   }
 }
 
-SpectralKernels Kernels() {
-  return {&AbsorbHit, &AddWeighted, &PlanckRatio, &AddRay, hwy::TargetName(HWY_TARGET)};
-}
+SpectralKernels Kernels() { return {&AbsorbHit, &AddWeighted, &PlanckRatio, &AddRay, hwy::TargetName(HWY_TARGET)}; }
 
 }  // namespace HWY_NAMESPACE
 }  // namespace tessolan

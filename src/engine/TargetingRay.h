@@ -1,11 +1,11 @@
 #pragma once
 
-#include "model/ArrayGeometry.h"
 #include "engine/IndexedHitSearch.h"
-#include "model/InitialData.h"
 #include "engine/Launch.h"
 #include "engine/RandomGenerator.h"
 #include "engine/RayState.h"
+#include "model/ArrayGeometry.h"
+#include "model/InitialData.h"
 #include "model/ViewGeometry.h"
 
 namespace tessolan {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Notation.h"
 #include "engine/Vectors.h"
+#include "model/Notation.h"
 
 namespace tessolan {
 namespace {
@@ -101,8 +101,8 @@ bool CheckViewerDistance(const InitialData& task, const ArrayGeometry& geometry,
     }
   } else if (task.VCType == kIntegrated) {
     if (task.ViewerDistance < height) {
-      message = "Distance from the radiator base center\nto the detector must be greater than " +
-                Number(height, separator);
+      message =
+          "Distance from the radiator base center\nto the detector must be greater than " + Number(height, separator);
       return false;
     }
     if (view.F.z - task.DetectorRadius * view.SinB < height) {

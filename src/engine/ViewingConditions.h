@@ -14,8 +14,8 @@ namespace tessolan {
 // DetectorRadius and ViewerDistance (Integrated). Sets RadiatorHalf, and ViewerDistance for the
 // directional types; clamps AngleW to 0..179.9. On a range failure returns false with the
 // message; the launch procedure and the viewer's point keep their previous values.
-bool DeriveViewingConditions(InitialData& task, ArrayGeometry& geometry, ViewGeometry& view,
-                             std::string& message, char decimalSeparator = '.');
+bool DeriveViewingConditions(InitialData& task, ArrayGeometry& geometry, ViewGeometry& view, std::string& message,
+                             char decimalSeparator = '.');
 
 // The viewer must stand above the pyramid tops: checked when a modeling run is opened, after
 // the viewing conditions were gathered.

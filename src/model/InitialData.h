@@ -22,7 +22,7 @@ enum RadiatorShape : std::uint8_t {
 
 // Where the radiator's centre lies in the array, the values of CenterPosition.
 enum CenterPositionType : std::uint8_t {
-  kCentralVertex = 0,  // on the central pyramid's vertex
+  kCentralVertex = 0,   // on the central pyramid's vertex
   kCentralValleys = 1,  // on the crossing of the central valleys (the gap centre)
 };
 
@@ -42,8 +42,8 @@ struct InitialData {
   Extended Tbg = 0;    // K
   Extended Tref = 0;   // K
   std::int32_t VCType = 0;
-  Extended AngleB = 0;  // degrees
-  Extended AngleA = 0;  // degrees
+  Extended AngleB = 0;           // degrees
+  Extended AngleA = 0;           // degrees
   Extended FootprintRadius = 0;  // DA / 2
   Extended BeamRadius = 0;       // DB / 2
   Extended ViewerDistance = 0;   // HF (Conical), HD (Integrated), computed for the directional types

@@ -131,8 +131,7 @@ std::string FormatFixed(Extended x, int precision, int decimals, char decimalSep
   if (s.exponent + 1 > precision) return Signed(negative, Scientific(s, decimalSeparator));
   // Rounding to `precision` significant digits is at least as coarse as rounding to `decimals`
   // decimals: the significant digits decide; otherwise the decimals do.
-  std::string text = s.exponent + 1 + decimals >= precision ? PlaceDigits(s, decimals)
-                                                            : FixedDigits(absX, decimals);
+  std::string text = s.exponent + 1 + decimals >= precision ? PlaceDigits(s, decimals) : FixedDigits(absX, decimals);
   return WithSeparator(Signed(negative, text), decimalSeparator);
 }
 

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-
 namespace tessolan {
 
 std::optional<NumericBox> FindBoxByFieldName(std::string_view fieldName) {

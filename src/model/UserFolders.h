@@ -23,8 +23,8 @@ std::string InstalledSampleDir(const std::string& exeDir);
 
 // What decides where the folders go.
 struct ExecutableFolderFacts {
-  bool writable = false;         // files can be made in the executable's folder
-  bool hasDataFolder = false;    // it holds a Data folder
+  bool writable = false;             // files can be made in the executable's folder
+  bool hasDataFolder = false;        // it holds a Data folder
   bool hasInstalledSamples = false;  // InstalledSampleDir exists
 };
 

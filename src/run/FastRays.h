@@ -110,8 +110,8 @@ class FastRays {
  private:
   RayAccumulation Accumulation() {
     double* s = sums_.data();
-    return {s, s + n_, s + 2 * n_, s + 3 * n_, s + 4 * n_, s + 5 * n_, s + 6 * n_, s + 7 * n_,
-            shiftX_.data(), shiftR_.data()};
+    return {s,          s + n_,     s + 2 * n_, s + 3 * n_,     s + 4 * n_,
+            s + 5 * n_, s + 6 * n_, s + 7 * n_, shiftX_.data(), shiftR_.data()};
   }
 
   FastRayTracer<Rng, HitSearch> tracer_;

@@ -56,8 +56,8 @@ std::string ReflectanceRangeMessage(const SpectralPoint& point, char separator) 
          FormatGeneral(point.Reflectance, separator) + "; it must be from 0 to 1";
 }
 
-bool GatherMaterial(const TaskControls& c, std::span<const SpectralPoint> table, AppState& state,
-                    std::string& message, char separator) {
+bool GatherMaterial(const TaskControls& c, std::span<const SpectralPoint> table, AppState& state, std::string& message,
+                    char separator) {
   message.clear();
   state.initialData.Diffusity = c[NumericBox::Diffusity];
   SpectralArrays& s = state.spectral;

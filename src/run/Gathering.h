@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
 #include "engine/GeometryPreprocessing.h"
+#include "model/AppState.h"
 #include "model/NumericBoxes.h"
 #include "model/SpectralPoint.h"
 

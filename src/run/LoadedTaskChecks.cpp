@@ -1,8 +1,8 @@
 #include "run/LoadedTaskChecks.h"
 
-#include "model/AppState.h"
 #include "data/InitialDataFile.h"
 #include "data/RadioIndices.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 

@@ -275,8 +275,8 @@ class ParallelRun {
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::uint64_t added_ = 0;  // blocks added to the run's sums, under mutex_
-  int running_ = 0;          // workers still going, under mutex_
+  std::uint64_t added_ = 0;     // blocks added to the run's sums, under mutex_
+  int running_ = 0;             // workers still going, under mutex_
   std::exception_ptr failure_;  // the first exception of a worker, under mutex_
   RaySums total_{nullptr, nullptr, nullptr};
 
@@ -294,19 +294,19 @@ class ParallelRun {
 }  // namespace
 
 template <class Mode, class HitSearch>
-RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
-                           const RunOptions& options, RunCounters& counters) {
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options,
+                           RunCounters& counters) {
   ParallelRun<Mode, HitSearch> run(state, observer, search, options);
   return run.Run(counters);
 }
 
-template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
-                                               const RunOptions&, RunCounters&);
-template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&,
-                                               const RunOptions&, RunCounters&);
-template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
-                                              const RunOptions&, RunCounters&);
-template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&,
-                                              const RunOptions&, RunCounters&);
+template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
+                                               RunCounters&);
+template RunOutcome TraceInParallel<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                               RunCounters&);
+template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&, const RunOptions&,
+                                              RunCounters&);
+template RunOutcome TraceInParallel<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                              RunCounters&);
 
 }  // namespace tessolan

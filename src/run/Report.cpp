@@ -10,7 +10,9 @@ class ReportWriter {
   explicit ReportWriter(char separator) : separator_(separator) {}
 
   void Line(std::string text = {}) { lines_.push_back(std::move(text)); }
-  std::string F(Extended x, int precision, int decimals) const { return FormatFixed(x, precision, decimals, separator_); }
+  std::string F(Extended x, int precision, int decimals) const {
+    return FormatFixed(x, precision, decimals, separator_);
+  }
   std::string Result(Extended x, const char* pattern) const { return FormatReportResult(x, pattern, separator_); }
   std::vector<std::string> Take() { return std::move(lines_); }
 
@@ -34,7 +36,7 @@ void WriteGeometry(const AppState& s, ReportWriter& w) {
   const InitialData& t = s.initialData;
   w.Line(t.Shape == kCircle ? "Radiator shape: circle" : "Radiator shape: square");
   w.Line(t.CenterPosition == kCentralValleys ? "Position of radiator center is at the gap center"
-                               : "Position of radiator center is at the pyramid center");
+                                             : "Position of radiator center is at the pyramid center");
   w.Line((t.Shape == kCircle ? "Blackbody diameter: " : "Blackbody side: ") + w.F(t.RadiatorSize, 10, 4));
   w.Line("       Pyramid slant angle (°): " + w.F(t.SlantAngle, 10, 4));
   w.Line("   Pyramide base side length: " + w.F(t.BaseSideLength, 10, 4));

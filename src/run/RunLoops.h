@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "model/AppState.h"
 #include "engine/RayTracer.h"
+#include "model/AppState.h"
 #include "run/RunObserver.h"
 #include "run/RunTracing.h"
 #include "run/Uncertainty.h"
@@ -17,8 +17,8 @@ template <class Mode, class HitSearch>
 RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const HitSearch& search,
                                const RunOptions& options, RunCounters& counters);
 template <class Mode, class HitSearch>
-RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search,
-                           const RunOptions& options, RunCounters& counters);
+RunOutcome TraceInParallel(AppState& state, RunObserver& observer, const HitSearch& search, const RunOptions& options,
+                           RunCounters& counters);
 
 // Sets the sums of a run to zero.
 void ClearRunSums(SpectralArrays& spectral);

@@ -2,11 +2,11 @@
 
 #include "engine/ExhaustiveHitSearch.h"
 #include "engine/IndexedHitSearch.h"
-#include "run/Radiometry.h"
+#include "engine/Vectors.h"
 #include "run/ExactRays.h"
 #include "run/FastRays.h"
+#include "run/Radiometry.h"
 #include "run/RunLoops.h"
-#include "engine/Vectors.h"
 
 namespace tessolan {
 namespace {
@@ -55,10 +55,9 @@ RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& 
   observer.RunStarted();
   const HitShape shape = MakeHitShape(state.initialData, state.geometry);
   RunCounters counters;
-  const RunOutcome outcome =
-      options.search == HitSearchKind::Exhaustive
-          ? Trace(state, observer, ExhaustiveHitSearch(shape), options, counters)
-          : Trace(state, observer, IndexedHitSearch(shape), options, counters);
+  const RunOutcome outcome = options.search == HitSearchKind::Exhaustive
+                                 ? Trace(state, observer, ExhaustiveHitSearch(shape), options, counters)
+                                 : Trace(state, observer, IndexedHitSearch(shape), options, counters);
   if (options.counters) *options.counters = counters;
   if (outcome == RunOutcome::FovInterrupted) observer.FovInterrupted();
   if (outcome == RunOutcome::StoppedByUser) observer.StoppedByUser();

@@ -65,11 +65,11 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
 
 template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
                                                    const RunOptions&, RunCounters&);
-template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&,
-                                                   const RunOptions&, RunCounters&);
+template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                                   RunCounters&);
 template RunOutcome TraceSingleSequence<FastMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
                                                   const RunOptions&, RunCounters&);
-template RunOutcome TraceSingleSequence<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&,
-                                                  const RunOptions&, RunCounters&);
+template RunOutcome TraceSingleSequence<FastMode>(AppState&, RunObserver&, const IndexedHitSearch&, const RunOptions&,
+                                                  RunCounters&);
 
 }  // namespace tessolan

@@ -26,7 +26,7 @@ FlowStep Failed(std::string message, std::vector<std::string> warnings = {}) {
 // The index of the group's control; const when the controls are.
 template <typename Controls>
 auto& RadioIndex(Controls& controls, RadioGroup group) {
-  return group == RadioGroup::Shape ? controls.Shape
+  return group == RadioGroup::Shape            ? controls.Shape
          : group == RadioGroup::CenterPosition ? controls.CenterPosition
                                                : controls.VCType;
 }
@@ -73,8 +73,8 @@ FlowStep SetField(TaskControls& controls, const FieldSetting& s) {
   // is taken as it is, without a word.
   if (value != given) {
     step.warnings.push_back(s.field + "=" + s.text + " is taken as " + FormatFixed(value, 15, limits.decimals) +
-                            " (range " + FormatGeneral(limits.minimum) + " to " + FormatGeneral(limits.maximum) +
-                            ", " + std::to_string(limits.decimals) + " decimals)");
+                            " (range " + FormatGeneral(limits.minimum) + " to " + FormatGeneral(limits.maximum) + ", " +
+                            std::to_string(limits.decimals) + " decimals)");
   }
   controls[*box] = value;
   return step;
@@ -143,8 +143,8 @@ std::vector<std::string> ReportLines(const AppState& state, char decimalSeparato
 }
 
 ResultsCsvHeading CsvHeading(const AppState& state) {
-  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold, state.run.RunSeed, std::nullopt,
-          state.run.RunPrecision};
+  return {state.identity.TaskName, state.accuracy.NRays, state.accuracy.Threshold,
+          state.run.RunSeed,       std::nullopt,         state.run.RunPrecision};
 }
 
 std::vector<std::string> ResultsCsv(const AppState& state) {

@@ -15,7 +15,11 @@ namespace {
 char32_t DecodeAt(std::string_view text, std::size_t i, std::size_t& length) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
-  const std::size_t needed = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
+  const std::size_t needed = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 1;
   if (needed == 1 || i + needed > text.size()) {
     length = 1;
     return lead;

@@ -46,8 +46,8 @@ class UncertaintySums {
   std::uint64_t samples() const { return samples_; }
 
  private:
-  Extended RatioError(const std::vector<Extended>& d, const std::vector<Extended>& d2,
-                      const std::vector<Extended>& dw, int k, Extended sumW) const;
+  Extended RatioError(const std::vector<Extended>& d, const std::vector<Extended>& d2, const std::vector<Extended>& dw,
+                      int k, Extended sumW) const;
 
   int nwl_ = 0;
   std::vector<Extended> shiftX_, shiftR_;

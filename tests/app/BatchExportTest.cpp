@@ -114,8 +114,8 @@ TEST(BatchExportTest, SweepGivesTheNumbersOfSingleRunsFromTheSameSeed) {
   for (int i = 0; i < 3; ++i) {
     const std::string angle = std::to_string(30 + 15 * i);
     const std::string single = folder.File("single" + angle + ".csv");
-    const BatchResult r = RunTool({Sample("Design_Gray.txt"), "-n", "500", "-s", "42", "--set",
-                                   "SlantAngle=" + angle, "--csv", single, "-o", folder.File("r.txt")});
+    const BatchResult r = RunTool({Sample("Design_Gray.txt"), "-n", "500", "-s", "42", "--set", "SlantAngle=" + angle,
+                                   "--csv", single, "-o", folder.File("r.txt")});
     ASSERT_EQ(r.code, kExitDone) << r.err;
     const Csv one = ReadCsv(ReadBytes(single));
     for (std::size_t k = 0; k < one.rows.size(); ++k) {
@@ -129,8 +129,8 @@ TEST(BatchExportTest, SweepGivesTheNumbersOfSingleRunsFromTheSameSeed) {
 TEST(BatchExportTest, RunToPrecisionSaysHowManyRaysItTook) {
   TempFolder folder;
   const std::string csvFile = folder.File("precise.csv");
-  const BatchResult r = RunTool({Sample("Design_Gray.txt"), "-n", "1000000", "-s", "3", "--target-error",
-                                 "0.001", "--csv", csvFile, "-o", folder.File("r.txt"), "-r", folder.File("p.txt")});
+  const BatchResult r = RunTool({Sample("Design_Gray.txt"), "-n", "1000000", "-s", "3", "--target-error", "0.001",
+                                 "--csv", csvFile, "-o", folder.File("r.txt"), "-r", folder.File("p.txt")});
   ASSERT_EQ(r.code, kExitDone) << r.err;
   const Csv csv = ReadCsv(ReadBytes(csvFile));
   const std::string rays = csv.notes.at("Rays");

@@ -19,9 +19,9 @@ TEST(BatchOptionsTest, DefaultsAndEveryOption) {
   EXPECT_FALSE(defaults.options.seed || defaults.options.taskName || defaults.options.resultsFile ||
                defaults.options.reportFile || defaults.options.quiet);
 
-  const ParsedArguments all = Parse({"-n", "1e6", "--threshold=0", "-s", "4294967295", "--set", "SlantAngle=60.5",
-                                     "--set=VCType=+2", "--name", "sweep 1", "-o", "r.txt", "--report=p.txt", "-q",
-                                     "task.txt"});
+  const ParsedArguments all =
+      Parse({"-n", "1e6", "--threshold=0", "-s", "4294967295", "--set", "SlantAngle=60.5", "--set=VCType=+2", "--name",
+             "sweep 1", "-o", "r.txt", "--report=p.txt", "-q", "task.txt"});
   ASSERT_TRUE(all.ok) << all.error;
   const BatchOptions& o = all.options;
   EXPECT_EQ(o.rays, 1000000u);

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "BatchRun.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
-#include "run/Gathering.h"
 #include "data/InitialDataFile.h"
 #include "data/KeyedTable.h"
 #include "data/ResultsFile.h"
-#include "run/RunTracing.h"
-#include "TempFolder.h"
 #include "data/TextFile.h"
 #include "data/TextLines.h"
+#include "run/Gathering.h"
+#include "run/RunTracing.h"
 
 namespace tessolan {
 namespace {
@@ -54,12 +54,16 @@ TEST(BatchRunTest, EverySampleRunsAndWritesItsResultsAndReport) {
     const char* name;
     const char* rays;
     std::size_t points;
-  } samples[] = {{"Design_Gray", "300", 20}, {"Truncated_Gaps", "300", 11}, {"Conical", "60", 11}, {"Integrated", "200", 81},
+  } samples[] = {{"Design_Gray", "300", 20},
+                 {"Truncated_Gaps", "300", 11},
+                 {"Conical", "60", 11},
+                 {"Integrated", "200", 81},
                  {"Tessolan_default", "300", 11}};
   for (const auto& s : samples) {
     const std::string results = folder.File(std::string(s.name) + "_res.txt");
     const std::string report = folder.File(std::string(s.name) + "_rep.txt");
-    const BatchResult r = RunTool({Sample(std::string(s.name) + ".txt"), "-n", s.rays, "-s", "7", "-o", results, "-r", report});
+    const BatchResult r =
+        RunTool({Sample(std::string(s.name) + ".txt"), "-n", s.rays, "-s", "7", "-o", results, "-r", report});
     ASSERT_EQ(r.code, kExitDone) << s.name << ": " << r.err;
     EXPECT_EQ(r.err, "Random seed: 7\n");
     EXPECT_EQ(r.out, "");
@@ -74,7 +78,8 @@ TEST(BatchRunTest, EverySampleRunsAndWritesItsResultsAndReport) {
     ASSERT_GT(lines.size(), 3u);
     EXPECT_EQ(lines[0], "Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics");
     EXPECT_EQ(lines[2], "Task Name: " + std::string(s.name));
-    EXPECT_EQ(lines[lines.size() - s.points - 1], "   WL (um)   EEIso        EENoniso        RTIso (K)      RTNoniso (K)");
+    EXPECT_EQ(lines[lines.size() - s.points - 1],
+              "   WL (um)   EEIso        EENoniso        RTIso (K)      RTNoniso (K)");
   }
 }
 
@@ -82,8 +87,8 @@ TEST(BatchRunTest, ASeededRunRepeatedGivesIdenticalFiles) {
   TempFolder folder;
   const std::string task = Sample("Truncated_Gaps.txt");
   for (const char* n : {"1", "2"}) {
-    const BatchResult r = RunTool({task, "-n", "400", "-s", "12345", "-o", folder.File(std::string("res") + n),
-                               "-r", folder.File(std::string("rep") + n), "--name", "repeat"});
+    const BatchResult r = RunTool({task, "-n", "400", "-s", "12345", "-o", folder.File(std::string("res") + n), "-r",
+                                   folder.File(std::string("rep") + n), "--name", "repeat"});
     ASSERT_EQ(r.code, kExitDone) << r.err;
   }
   EXPECT_EQ(ReadBytes(folder.File("res1")), ReadBytes(folder.File("res2")));
@@ -171,19 +176,26 @@ TEST(BatchRunTest, ExitCodesAndMessages) {
       {{folder.File("missing.txt")}, kExitInvalid, "File reading error\n"},
       {{task, "-n", "100000001", "-o", results}, kExitInvalid, "Too many rays\n"},
       {{task, "--name", "   ", "-o", results}, kExitInvalid, "Task Name cannot be blank\n"},
-      {{folder.File("reflectance_1.2.txt"), "-o", results}, kExitInvalid,
+      {{folder.File("reflectance_1.2.txt"), "-o", results},
+       kExitInvalid,
        "Reflectance at 10.00000 um is 1.2; it must be from 0 to 1\n"},
-      {{task, "--set", "VCType=4", "-o", results}, kExitInvalid,
+      {{task, "--set", "VCType=4", "-o", results},
+       kExitInvalid,
        "Viewing Conditions Index (4) is out of range.\nViewing Conditions Index must be:\n"
        "0 for Directional Viewing Conditions A;\n1 for Directional Viewing Conditions B;\n"
        "2 for Conical Viewing Conditions;\n3 for Integrated Viewing Conditions.\n"},
       {{task, "--set", "DB=200", "-o", results}, kExitInvalid, "Viewing Beam Diameter DB must be from 0 to 99.6195\n"},
-      {{task, "--set", "VCType=2", "--set", "HF=1", "-o", results}, kExitInvalid,
+      {{task, "--set", "VCType=2", "--set", "HF=1", "-o", results},
+       kExitInvalid,
        "Distance from the radiator base center\nto the focal point (ray cone vertex) must be greater than 1.5000\n"},
-      {{Sample("Conical.txt"), "--set", "AngleW=60", "-n", "2000", "-s", "3", "-o", results}, kExitFovInterrupted,
+      {{Sample("Conical.txt"), "--set", "AngleW=60", "-n", "2000", "-s", "3", "-o", results},
+       kExitFovInterrupted,
        "Random seed: 3\nRay tracing interrupted: FOV exceeds blackbody boundaries\n"},
-      {{task, "-s", "1", "-o", results}, kExitStopped, "Random seed: 1\nRay tracing was interrupted by user's intervention.\n"},
-      {{task, "--bogus"}, kExitUsage,
+      {{task, "-s", "1", "-o", results},
+       kExitStopped,
+       "Random seed: 1\nRay tracing was interrupted by user's intervention.\n"},
+      {{task, "--bogus"},
+       kExitUsage,
        "tessolan-batch: unknown option '--bogus'\nTry 'tessolan-batch --help' for more information.\n"},
   };
   for (const auto& c : cases) {
@@ -199,7 +211,8 @@ TEST(BatchRunTest, ExitCodesAndMessages) {
 TEST(BatchRunTest, AFileThatCannotBeWrittenIsReportedAndTheOtherIsStillWritten) {
   TempFolder folder;
   const std::string results = folder.File("no such folder/res.txt");
-  const BatchResult r = RunTool({Sample("Design_Gray.txt"), "-n", "100", "-s", "1", "-o", results, "-r", folder.File("rep.txt")});
+  const BatchResult r =
+      RunTool({Sample("Design_Gray.txt"), "-n", "100", "-s", "1", "-o", results, "-r", folder.File("rep.txt")});
   EXPECT_EQ(r.code, kExitInvalid);
   EXPECT_EQ(r.err, "Random seed: 1\nFile \"" + results + "\" writing error\n");
   EXPECT_TRUE(std::filesystem::exists(folder.File("rep.txt")));

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
 #include "data/FileMessages.h"
 #include "data/InitialDataFile.h"
 #include "data/ReflectanceFile.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
+#include "model/AppState.h"
 
 namespace tessolan::testing {
 
@@ -42,7 +42,8 @@ inline std::vector<FileKind> AllKinds(const AppState& state) {
        }},
       {"results", kFileWritingError,
        [&](const std::string& p, std::string& m) { return SaveResultsFile(p, state.spectral, m); }},
-      {"report", kFileWritingError, [lines](const std::string& p, std::string& m) { return SaveReportFile(p, lines, m); }},
+      {"report", kFileWritingError,
+       [lines](const std::string& p, std::string& m) { return SaveReportFile(p, lines, m); }},
   };
 }
 

@@ -20,9 +20,7 @@ Outcome Generate(const GrayWavelengthRequest& request, char separator = '.') {
   return outcome;
 }
 
-GrayWavelengthRequest ByNumber(Extended min, Extended max, int count) {
-  return {min, max, false, count, 1};
-}
+GrayWavelengthRequest ByNumber(Extended min, Extended max, int count) { return {min, max, false, count, 1}; }
 
 GrayWavelengthRequest ByStep(Extended min, Extended max, Extended step) { return {min, max, true, 2, step}; }
 
@@ -46,11 +44,10 @@ TEST(GrayWavelengthsTest, ByStepRunsUpToTheLongestWavelength) {
     std::vector<double> expected;
   };
   const Case cases[] = {
-      {1, 2, 0.5L, {1, 1.5, 2}},
-      {1, 3, 2, {1, 3}},                  // the step is the whole range
-      {0.3L, 0.7L, 0.4L, {0.3, 0.7}},     // ... also when the range is inexact in binary
-      {1, 1.9999995L, 0.5L, {1, 1.5, 2}},  // the last step overshoots by at most 1e-6
-      {1, 1.999998L, 0.5L, {1, 1.5}},     // ... but not by more
+      {1, 2, 0.5L, {1, 1.5, 2}},          {1, 3, 2, {1, 3}},  // the step is the whole range
+      {0.3L, 0.7L, 0.4L, {0.3, 0.7}},                         // ... also when the range is inexact in binary
+      {1, 1.9999995L, 0.5L, {1, 1.5, 2}},                     // the last step overshoots by at most 1e-6
+      {1, 1.999998L, 0.5L, {1, 1.5}},                         // ... but not by more
       {1, 2.2L, 0.5L, {1, 1.5, 2}},
   };
   for (const Case& c : cases) {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/InitialDataFile.h"
 #include "data/ReflectanceFile.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
-#include "model/TaskIdentity.h"
-#include "TempFolder.h"
 #include "data/TextEncoding.h"
+#include "model/TaskIdentity.h"
 
 namespace tessolan {
 namespace {
@@ -124,9 +124,9 @@ const std::string kInitialData =
 
 // The initial data file with another table block: count, header and points.
 std::string WithTable(const std::string& block) {
-  return Replace(kInitialData,
-                 "2  // Number of points for spectral reflectance\r\nWavelength (um)   Reflectance\r\n1 0.5\r\n2 0.25\r\n",
-                 block);
+  return Replace(
+      kInitialData,
+      "2  // Number of points for spectral reflectance\r\nWavelength (um)   Reflectance\r\n1 0.5\r\n2 0.25\r\n", block);
 }
 
 TEST(HostileInputTest, InitialDataFiles) {
@@ -136,7 +136,8 @@ TEST(HostileInputTest, InitialDataFiles) {
       {
           {"empty", [] { return ""; }, refused},
           {"binary garbage", Garbage, refused},
-          {"100 MB of comments", [] { return kInitialData + Repeated("a comment line\r\n", 100 * kMegabyte); },
+          {"100 MB of comments",
+           [] { return kInitialData + Repeated("a comment line\r\n", 100 * kMegabyte); },
            {"", 2 + kMaxCommentLines}},
           {"lines of 1 MB",
            [] {
@@ -153,8 +154,10 @@ TEST(HostileInputTest, InitialDataFiles) {
           {"a negative count of points", [] { return WithTable("-1\r\nWavelength (um)   Reflectance\r\n"); }, {"", 2}},
           {"a count of points of 2^31", [] { return WithTable("2147483648\r\nheader\r\n1 0.5\r\n"); }, refused},
           {"a count of points of 2^31 - 1", [] { return WithTable("2147483647\r\nheader\r\n1 0.5\r\n"); }, refused},
-          {"a shape index of 2^31", [] { return Replace(kInitialData, "\r\n0\r\n100", "\r\n2147483648\r\n100"); }, refused},
-          {"10000 points declared, 2 present", [] { return WithTable("10000\r\nheader\r\n1 0.5\r\n2 0.25\r\n"); }, refused},
+          {"a shape index of 2^31", [] { return Replace(kInitialData, "\r\n0\r\n100", "\r\n2147483648\r\n100"); },
+           refused},
+          {"10000 points declared, 2 present", [] { return WithTable("10000\r\nheader\r\n1 0.5\r\n2 0.25\r\n"); },
+           refused},
           {"CR only", [] { return WithLineEnds(kInitialData, "\r"); }, loaded},
           {"LF only", [] { return WithLineEnds(kInitialData, "\n"); }, loaded},
           {"UTF-8 byte order mark", [] { return kBom + kInitialData; }, loaded},
@@ -208,7 +211,8 @@ TEST(HostileInputTest, ReportFiles) {
   ExpectOutcomes(
       {
           {"empty", [] { return ""; }, {"", 0}},
-          {"100 MB of lines", [] { return Repeated(std::string(98, 'r') + "\r\n", 100 * kMegabyte); },
+          {"100 MB of lines",
+           [] { return Repeated(std::string(98, 'r') + "\r\n", 100 * kMegabyte); },
            {"", 100 * kMegabyte / 100}},
           {"lines of 1 MB", [] { return Replace(kReport, "hostile", kMegabyteOfText); }, threeLines},
           {"CR only", [] { return WithLineEnds(kReport, "\r"); }, threeLines},
@@ -246,14 +250,19 @@ TEST(HostileInputTest, SavedTextLoadsBackWhateverItsCharacters) {
   const std::string texts[] = {
       "plain",
       "Température 20 °C",
-      "Ã©",                              // its code-page bytes C3 A9 are UTF-8 for "é"
-      "\xEF\xBB\xBF" "starts with a byte order mark",
-      "\xEF\xBB\xBF\xEF\xBB\xBF" "two of them",
+      "Ã©",  // its code-page bytes C3 A9 are UTF-8 for "é"
+      "\xEF\xBB\xBF"
+      "starts with a byte order mark",
+      "\xEF\xBB\xBF\xEF\xBB\xBF"
+      "two of them",
       "日本語 → Ã©",
-      "Ã",                               // C3 alone is not UTF-8, so the code page is safe
+      "Ã",  // C3 alone is not UTF-8, so the code page is safe
   };
   for (const std::string& text : texts) EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text) << text;
-  EXPECT_EQ(EncodeFileText("Température 20 °C"), "Temp\xE9rature 20 \xB0" "C") << "still Windows-1252 where it can be";
+  EXPECT_EQ(EncodeFileText("Température 20 °C"),
+            "Temp\xE9rature 20 \xB0"
+            "C")
+      << "still Windows-1252 where it can be";
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
-#include "run/Gathering.h"
 #include "data/InitialDataFile.h"
 #include "data/KeyedTable.h"
-#include "model/Notation.h"
 #include "data/RadioIndices.h"
-#include "TempFolder.h"
 #include "data/TextLines.h"
+#include "model/AppState.h"
+#include "model/Notation.h"
+#include "run/Gathering.h"
 
 namespace tessolan {
 namespace {
@@ -55,7 +55,8 @@ TEST(InitialDataFileTest, TheSamplesSurviveLoadAndSaveByteForByte) {
     const TaskControls controls = LoadedControls(read.data, DesignControls());
     auto state = std::make_unique<AppState>();
     std::string message;
-    ASSERT_TRUE(GatherGeometry(controls, *state, message) && GatherMaterial(controls, table.Records(), *state, message) &&
+    ASSERT_TRUE(GatherGeometry(controls, *state, message) &&
+                GatherMaterial(controls, table.Records(), *state, message) &&
                 GatherViewingConditions(controls, *state, message))
         << name << ": " << message;
     GatherTemperatures(controls, *state);
@@ -103,7 +104,9 @@ TEST(InitialDataFileTest, OnlyTheCurrentViewingConditionsAreWritten) {
     std::vector<std::string> lines;  // from line 2, 3 and from line 16 on, up to the diffusity
   } cases[] = {
       {kDirectionalA, false, {"   35.0000  // Footprint diameter"}},
-      {kConical, true, {"    500.0000  // Distance H to focal point (cone vertex)", "   10.0000  // FOV - cone vertex angle (°)"}},
+      {kConical,
+       true,
+       {"    500.0000  // Distance H to focal point (cone vertex)", "   10.0000  // FOV - cone vertex angle (°)"}},
       {kIntegrated, false, {"      5.0000  // Detector diameter", "    500.0000  // Distance H to the detector"}},
   };
   for (const auto& c : cases) {
@@ -185,7 +188,8 @@ TEST(InitialDataFileTest, LineEndsAndEncodingsReadAlike) {
     std::string message;
     auto state = std::make_unique<AppState>();
     state->initialData.VCType = kDirectionalA;
-    ASSERT_TRUE(SaveInitialDataFile(folder.File("t.txt"), state->initialData, state->spectral, comments, kSavedAt, message));
+    ASSERT_TRUE(
+        SaveInitialDataFile(folder.File("t.txt"), state->initialData, state->spectral, comments, kSavedAt, message));
     const auto read = ReadInitialDataFile(folder.File("t.txt"));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.data.comments, comments);

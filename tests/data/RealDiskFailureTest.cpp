@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
+#include "FileKinds.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/InitialDataFile.h"
 #include "data/ReflectanceFile.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
-#include "FileKinds.h"
-#include "TempFolder.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 namespace {
@@ -67,8 +67,8 @@ std::optional<std::string> InPrivateTmpfs(const fs::path& folder, const std::fun
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    const bool mounted = EnterPrivateMountNamespace() &&
-                         mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,mode=0700") == 0;
+    const bool mounted =
+        EnterPrivateMountNamespace() && mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,mode=0700") == 0;
     const std::string report = mounted ? "found:" + body() : "no mount";
     [[maybe_unused]] const auto written = write(channel[1], report.data(), report.size());
     _exit(0);
@@ -83,7 +83,6 @@ std::optional<std::string> InPrivateTmpfs(const fs::path& folder, const std::fun
   if (!report.starts_with("found:")) return std::nullopt;
   return report.substr(6);
 }
-
 
 const std::string kPrevious = "what was there before";
 

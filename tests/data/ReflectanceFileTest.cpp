@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/KeyedTable.h"
 #include "data/ReflectanceFile.h"
-#include "TempFolder.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 namespace {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/KeyedTable.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
-#include "TempFolder.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 namespace {
@@ -22,9 +22,8 @@ std::unique_ptr<AppState> StateWithResults() {
   auto state = std::make_unique<AppState>();
   SpectralArrays& s = state->spectral;
   s.NWL = 3;
-  const long double rows[3][5] = {{1.5L, 0.5L, 0.25L, 300, 299},
-                                  {10, 0.987654321L, 0.5L, 12345.67891L, -1},
-                                  {123456.5L, 1, 1, 300.00006L, 0}};
+  const long double rows[3][5] = {
+      {1.5L, 0.5L, 0.25L, 300, 299}, {10, 0.987654321L, 0.5L, 12345.67891L, -1}, {123456.5L, 1, 1, 300.00006L, 0}};
   for (int k = 0; k < 3; ++k) {
     s.ArrWL[k] = rows[k][0];
     s.ArrEEIso[k] = rows[k][1];

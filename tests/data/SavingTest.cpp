@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "model/AppState.h"
+#include "FileKinds.h"
+#include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/InitialDataFile.h"
 #include "data/ReflectanceFile.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
-#include "FileKinds.h"
-#include "TempFolder.h"
 #include "data/TextFile.h"
+#include "model/AppState.h"
 
 namespace tessolan {
 namespace {
@@ -45,7 +45,6 @@ class FileSizeLimit {
   rlimit previous_{};
   void (*previousHandler_)(int) = nullptr;
 };
-
 
 TEST(SavingTest, AFailedWriteLeavesTheReplacedFileAndNoTemporaryFile) {
   const auto state = StateWithPoints(200);

@@ -29,7 +29,8 @@ class TempFolder {
   const std::filesystem::path& Path() const { return path_; }
   // How many entries the folder holds, to show that a save left nothing behind.
   int FileCount() const {
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
   }
 
  private:

@@ -13,7 +13,9 @@ namespace {
 
 TEST(TextEncodingTest, WritesWindows1252UnlessACharacterHasNoPlaceThere) {
   EXPECT_EQ(EncodeFileText("Angle (°): 5"), "Angle (\xB0): 5");
-  EXPECT_EQ(EncodeFileText("Ré €5 – ok"), "R\xE9 \x80" "5 \x96 ok");
+  EXPECT_EQ(EncodeFileText("Ré €5 – ok"),
+            "R\xE9 \x80"
+            "5 \x96 ok");
   // One character outside the code page keeps the whole text in UTF-8.
   EXPECT_EQ(EncodeFileText("° → °"), "° → °");
   EXPECT_EQ(EncodeFileText("日本"), "日本");
@@ -24,12 +26,14 @@ TEST(TextEncodingTest, ReadsUtf8WhenValidOtherwiseWindows1252) {
     std::string bytes, text;
   } cases[] = {
       {"plain", "plain"},
-      {"\xB0", "°"},                      // a lone degree byte is not UTF-8
-      {"°C", "°C"},                       // valid UTF-8 stays as it is
-      {"\xEF\xBB\xBF" "a", "a"},          // byte order mark dropped
-      {"\x80\x81\x9F", "€\xC2\x81Ÿ"},     // an undefined byte becomes the C1 control
-      {"\xC0\xAF", "À¯"},                 // overlong form: not UTF-8
-      {"\xED\xA0\x80", "í\xC2\xA0€"},     // surrogate: not UTF-8
+      {"\xB0", "°"},  // a lone degree byte is not UTF-8
+      {"°C", "°C"},   // valid UTF-8 stays as it is
+      {"\xEF\xBB\xBF"
+       "a",
+       "a"},                                // byte order mark dropped
+      {"\x80\x81\x9F", "€\xC2\x81Ÿ"},       // an undefined byte becomes the C1 control
+      {"\xC0\xAF", "À¯"},                   // overlong form: not UTF-8
+      {"\xED\xA0\x80", "í\xC2\xA0€"},       // surrogate: not UTF-8
       {"\xF4\x90\x80\x80", "ô\xC2\x90€€"},  // above U+10FFFF: not UTF-8
   };
   for (const auto& c : cases) EXPECT_EQ(DecodeFileText(c.bytes), c.text) << c.bytes;
@@ -59,11 +63,12 @@ TEST(NumberParsingTest, OnlySignedDecimalsWithOptionalExponent) {
     bool valid;
     long double value;
   } cases[] = {
-      {"1", true, 1},          {"+1.5", true, 1.5L},    {"-2.5e-3", true, -2.5e-3L}, {"1E5", true, 1e5L},
-      {"0.1", true, 0.1L},     {"1e+2", true, 100},     {".5", false, 0},            {"5.", false, 0},
-      {"1,5", false, 0},       {"inf", false, 0},       {"nan", false, 0},           {"0x10", false, 0},
-      {"1e", false, 0},        {"--1", false, 0},       {"1e5000", false, 0},        {"", false, 0},
-      {"1.5abc", false, 0},    {"+", false, 0},
+      {"1", true, 1},      {"+1.5", true, 1.5L}, {"-2.5e-3", true, -2.5e-3L},
+      {"1E5", true, 1e5L}, {"0.1", true, 0.1L},  {"1e+2", true, 100},
+      {".5", false, 0},    {"5.", false, 0},     {"1,5", false, 0},
+      {"inf", false, 0},   {"nan", false, 0},    {"0x10", false, 0},
+      {"1e", false, 0},    {"--1", false, 0},    {"1e5000", false, 0},
+      {"", false, 0},      {"1.5abc", false, 0}, {"+", false, 0},
   };
   for (const auto& c : cases) {
     const auto value = ParseNumber(c.token);

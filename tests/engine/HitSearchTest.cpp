@@ -45,7 +45,8 @@ TEST(HitSearchTest, VerticalRayMeetsFaceThreeOfTheCentralPyramid) {
   EXPECT_EQ(hit.ray.HitSurface, kFacePlusX);
   EXPECT_EQ(hit.ray.HitRow, 18);
   EXPECT_EQ(hit.ray.HitColumn, 18);
-  EXPECT_NEAR(static_cast<double>(hit.ray.Point.z), static_cast<double>(t.geometry.FullHeight * (1 - 2 * x / 3)), 1e-15);
+  EXPECT_NEAR(static_cast<double>(hit.ray.Point.z), static_cast<double>(t.geometry.FullHeight * (1 - 2 * x / 3)),
+              1e-15);
   EXPECT_EQ(hit.ray.Point.x, x);
 }
 

@@ -21,13 +21,14 @@ void Compare(std::uint64_t seed, int geometries, int paths, int maxNCR) {
   std::string failure;
   ASSERT_TRUE(comparison.Run(geometries * Scale(), paths, maxNCR, failure)) << "seed " << seed << "\n" << failure;
   const testing::ComparisonCounts& c = comparison.counts();
-  std::printf("seed %llu: %llu arrays, %llu searches: %llu face, %llu base, %llu top-flat hits, %llu leaving "
-              "(%llu first hits outside), %llu parallel to the base, %llu after a reflection\n",
-              static_cast<unsigned long long>(seed), static_cast<unsigned long long>(c.geometries),
-              static_cast<unsigned long long>(c.searches), static_cast<unsigned long long>(c.faceHits),
-              static_cast<unsigned long long>(c.baseHits), static_cast<unsigned long long>(c.topFlatHits),
-              static_cast<unsigned long long>(c.leaving), static_cast<unsigned long long>(c.firstHitsOutside),
-              static_cast<unsigned long long>(c.parallelToBase), static_cast<unsigned long long>(c.afterReflection));
+  std::printf(
+      "seed %llu: %llu arrays, %llu searches: %llu face, %llu base, %llu top-flat hits, %llu leaving "
+      "(%llu first hits outside), %llu parallel to the base, %llu after a reflection\n",
+      static_cast<unsigned long long>(seed), static_cast<unsigned long long>(c.geometries),
+      static_cast<unsigned long long>(c.searches), static_cast<unsigned long long>(c.faceHits),
+      static_cast<unsigned long long>(c.baseHits), static_cast<unsigned long long>(c.topFlatHits),
+      static_cast<unsigned long long>(c.leaving), static_cast<unsigned long long>(c.firstHitsOutside),
+      static_cast<unsigned long long>(c.parallelToBase), static_cast<unsigned long long>(c.afterReflection));
 }
 
 class IndexedHitSearchLongTest : public ::testing::TestWithParam<std::uint64_t> {};

@@ -1,10 +1,10 @@
 #include "SearchComparison.h"
 
 #include <array>
-#include <memory>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/ExhaustiveHitSearch.h"
@@ -49,9 +49,8 @@ std::string Describe(const RayState& r) {
 std::string Describe(const InitialData& t) {
   char text[512];
   std::snprintf(text, sizeof text,
-                "shape %d centre %d radiator %.21Lg slant %.21Lg base %.21Lg top flat %.21Lg gap %.21Lg",
-                t.Shape, t.CenterPosition, t.RadiatorSize, t.SlantAngle, t.BaseSideLength, t.TopFlatSideLength,
-                t.GapWidth);
+                "shape %d centre %d radiator %.21Lg slant %.21Lg base %.21Lg top flat %.21Lg gap %.21Lg", t.Shape,
+                t.CenterPosition, t.RadiatorSize, t.SlantAngle, t.BaseSideLength, t.TopFlatSideLength, t.GapWidth);
   return text;
 }
 
@@ -73,14 +72,26 @@ InitialData RandomArray(Engine& e, int maxNCR) {
   const Extended slants[] = {0, 1e-4L, 0.01L, 1, 45, 60, 88.9L, 89};
   t.SlantAngle = Chance(e, 0.5) ? slants[Pick(e, 8)] : Uniform(e, 0, 89);
   switch (Pick(e, 4)) {
-    case 0: t.TopFlatSideLength = 0; break;
-    case 1: t.TopFlatSideLength = t.BaseSideLength; break;
-    default: t.TopFlatSideLength = Uniform(e, 0, t.BaseSideLength); break;
+    case 0:
+      t.TopFlatSideLength = 0;
+      break;
+    case 1:
+      t.TopFlatSideLength = t.BaseSideLength;
+      break;
+    default:
+      t.TopFlatSideLength = Uniform(e, 0, t.BaseSideLength);
+      break;
   }
   switch (Pick(e, 3)) {
-    case 0: t.GapWidth = 0; break;
-    case 1: t.GapWidth = Uniform(e, 0, 2 * t.BaseSideLength); break;
-    default: t.GapWidth = t.BaseSideLength * 1e-9L; break;
+    case 0:
+      t.GapWidth = 0;
+      break;
+    case 1:
+      t.GapWidth = Uniform(e, 0, 2 * t.BaseSideLength);
+      break;
+    default:
+      t.GapWidth = t.BaseSideLength * 1e-9L;
+      break;
   }
   const Extended period = t.BaseSideLength + t.GapWidth;
   const int ncr = 1 + Pick(e, maxNCR);
@@ -251,13 +262,27 @@ class Comparer {
     const Extended sx = Chance(e_, 0.5) ? 1 : -1, sy = Chance(e_, 0.5) ? 1 : -1;
     const Extended r = g_.RadiatorHalf;
     switch (Pick(e_, 9)) {
-      case 0: x = X, y = Y, z = H; break;
-      case 1: x = X + sx * ht, y = Y + sy * ht, z = H; break;
-      case 2: x = X + sx * h, y = Y + sy * h, z = 0; break;
-      case 3: x = X + sx * h, y = Y, z = 0; break;
-      case 4: x = X + sx * (h + ht) / 2, y = Y + sy * (h + ht) / 2, z = H / 2; break;
-      case 5: x = X + sx * (h + task_.GapWidth / 2), y = Y + sy * (h + task_.GapWidth / 2), z = 0; break;
-      case 6: x = sx * r, y = Uniform(e_, -r, r), z = Uniform(e_, 0, H); break;
+      case 0:
+        x = X, y = Y, z = H;
+        break;
+      case 1:
+        x = X + sx * ht, y = Y + sy * ht, z = H;
+        break;
+      case 2:
+        x = X + sx * h, y = Y + sy * h, z = 0;
+        break;
+      case 3:
+        x = X + sx * h, y = Y, z = 0;
+        break;
+      case 4:
+        x = X + sx * (h + ht) / 2, y = Y + sy * (h + ht) / 2, z = H / 2;
+        break;
+      case 5:
+        x = X + sx * (h + task_.GapWidth / 2), y = Y + sy * (h + task_.GapWidth / 2), z = 0;
+        break;
+      case 6:
+        x = sx * r, y = Uniform(e_, -r, r), z = Uniform(e_, 0, H);
+        break;
       case 7: {
         const Extended a = Uniform(e_, 0, 2 * kPi);
         x = r * std::cos(a), y = r * std::sin(a), z = 0;
@@ -319,8 +344,7 @@ class Comparer {
     ray.Point.x = x, ray.Point.y = y, ray.Point.z = z;
     ray.HitSurface = kind;
     do RandomDirection(e_, g_, ray);
-    while (Dot(ray.Dir, g_.Normal[kind]) <= 0 &&
-           !Chance(e_, 0.05));
+    while (Dot(ray.Dir, g_.Normal[kind]) <= 0 && !Chance(e_, 0.05));
     ray.ReflectionCount = 1;
   }
 

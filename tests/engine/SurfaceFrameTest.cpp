@@ -23,8 +23,8 @@ TEST(SurfaceFrameTest, OrthonormalRightHandedFramesForEveryIncidence) {
     Vec3 n, d;
     bool headOn;
   } cases[] = {
-      {{0, 0, 1}, {s, 0, -s}, false},      {face, {0.6L, 0, -0.8L}, false}, {face, -face, true},
-      {{0, 0, 1}, {0, 0, -1}, true},       {face, {0, 1, 0}, false},        {{0, 0, 1}, {0.8L, -0.6L, 0}, false},
+      {{0, 0, 1}, {s, 0, -s}, false}, {face, {0.6L, 0, -0.8L}, false}, {face, -face, true},
+      {{0, 0, 1}, {0, 0, -1}, true},  {face, {0, 1, 0}, false},        {{0, 0, 1}, {0.8L, -0.6L, 0}, false},
   };
   for (const auto& c : cases) {
     const SurfaceFrame f = SurfaceFrame::AtIncidence(c.n, c.d);

@@ -13,7 +13,7 @@ using testing::EngineTask;
 struct RangeCase {
   int vcType;
   Extended angleB;
-  Extended value;  // the radius, or the distance HD
+  Extended value;       // the radius, or the distance HD
   const char* message;  // "" when accepted
 };
 
@@ -94,8 +94,7 @@ TEST(ViewingConditionsTest, ViewerMustStandAboveThePyramidTops) {
       {kConical, 2, 0, 0,
        "Distance from the radiator base center\nto the focal point (ray cone vertex) must be greater than 3.0000"},
       {kConical, 3, 0, 0, ""},  // equal to the height passes
-      {kIntegrated, 2.5L, 0, 0,
-       "Distance from the radiator base center\nto the detector must be greater than 3.0000"},
+      {kIntegrated, 2.5L, 0, 0, "Distance from the radiator base center\nto the detector must be greater than 3.0000"},
       {kConical, 4, 60, 0, "Focal point (ray cone vertex) lies below the pyramid tops\nIncrease H or decrease angle b"},
       {kIntegrated, 7, 60, 2, "Detector lies partly below the pyramid tops\nIncrease H or decrease angle b"},
       {kIntegrated, 10, 60, 2, ""},
@@ -124,7 +123,8 @@ TEST(ViewingConditionsTest, DirectionalBeamMustStartAboveThePyramidTops) {
   t.Derive();
   std::string message;
   EXPECT_FALSE(CheckViewerDistance(t.task, t.geometry, t.view, message));
-  EXPECT_EQ(message, "Viewing beam starts below the pyramid tops\nIncrease the radiator size or decrease the pyramid height");
+  EXPECT_EQ(message,
+            "Viewing beam starts below the pyramid tops\nIncrease the radiator size or decrease the pyramid height");
 }
 
 }  // namespace

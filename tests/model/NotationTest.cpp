@@ -25,14 +25,14 @@ TEST(NotationTest, FixedRoundsOnceAndSwitchesToScientific) {
       {-0.00004L, 10, 4, '.', "0.0000"},  // a rounded zero carries no sign
       {0, 10, 4, '.', "0.0000"},
       {9.99996L, 10, 4, '.', "10.0000"},
-      {1234567.891L, 9, 4, '.', "1234567.8900"},     // 9 significant digits decide
-      {99.996L, 4, 2, '.', "100.00"},                // carry across the significant-digit cut
+      {1234567.891L, 9, 4, '.', "1234567.8900"},  // 9 significant digits decide
+      {99.996L, 4, 2, '.', "100.00"},             // carry across the significant-digit cut
       {1234567890123456.0L, 10, 4, '.', "1.23456789E+15"},
       {12345678901.0L, 10, 4, '.', "1.23456789E+10"},
       {9999999999.6L, 10, 4, '.', "1E+10"},
       {-12345678901.0L, 10, 4, ',', "-1,23456789E+10"},
-      {0.125L, 10, 2, '.', "0.12"},                             // exact tie goes to even
-      {static_cast<Extended>(2.675), 10, 2, '.', "2.67"},       // the double 2.675 lies below the tie
+      {0.125L, 10, 2, '.', "0.12"},                        // exact tie goes to even
+      {static_cast<Extended>(2.675), 10, 2, '.', "2.67"},  // the double 2.675 lies below the tie
       {static_cast<Extended>(1e-6), 10, 8, '.', "0.00000100"},
       {std::numeric_limits<Extended>::quiet_NaN(), 10, 4, '.', "NAN"},
       {-std::numeric_limits<Extended>::infinity(), 10, 4, '.', "-INF"},
@@ -68,14 +68,11 @@ TEST(NotationTest, ZeroPaddedPatternsAndTheReportFormatter) {
     const char* padded;
     const char* report;
   } cases[] = {
-      {1.5L, "0000.0000", "0001.5000", "   1.5000"},
-      {0.5L, "0000.0000", "0000.5000", "   0.5000"},
+      {1.5L, "0000.0000", "0001.5000", "   1.5000"},        {0.5L, "0000.0000", "0000.5000", "   0.5000"},
       {12345.6L, "0000.0000", "12345.6000", "12345.6000"},  // a longer integer part in full
       {-1.5L, "0000.0000", "-0001.5000", "-0001.5000"},     // the scan stops at the sign
-      {0.5L, "0.00000000", "0.50000000", "0.50000000"},
-      {0, "0.00000000", "0.00000000", "0.00000000"},
-      {300, "00000.0000", "00300.0000", "  300.0000"},
-      {299.00004L, "00000.0000", "00299.0000", "  299.0000"},
+      {0.5L, "0.00000000", "0.50000000", "0.50000000"},     {0, "0.00000000", "0.00000000", "0.00000000"},
+      {300, "00000.0000", "00300.0000", "  300.0000"},      {299.00004L, "00000.0000", "00299.0000", "  299.0000"},
       {1000.00006L, "0000.0000", "1000.0001", "1000.0001"},
   };
   for (const auto& c : cases) {

@@ -42,8 +42,11 @@ std::string Read(const fs::path& file) {
 
 void MakeReadOnly(const fs::path& dir) {
   for (const auto& entry : fs::recursive_directory_iterator(dir))
-    if (entry.is_directory()) fs::permissions(entry.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
-  fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
+    if (entry.is_directory())
+      fs::permissions(entry.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                      fs::perm_options::remove);
+  fs::permissions(dir, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
 }
 
 TEST(UserFoldersTest, WhenTheFoldersLeaveTheExecutable) {

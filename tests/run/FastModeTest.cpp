@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "TestTasks.h"
 #include "engine/SpectralKernels.h"
 #include "hwy/targets.h"
 #include "run/RunTracing.h"
-#include "TestTasks.h"
 
 namespace tessolan {
 namespace {
@@ -121,8 +121,8 @@ TEST(FastModeTest, AgreesWithTheExactModeWithinFourStandardErrors) {
           const Extended combined = std::sqrt(sa * sa + sb * sb);
           ASSERT_GT(combined, 0) << c.name << " " << r.result << " at " << k;
           EXPECT_LE(std::fabs(a - b) / combined, 4)
-              << c.name << (parallel ? " (parallel) " : " ") << r.result << " at " << exact->spectral.ArrWL[k] << " um: "
-              << static_cast<double>(a) << " vs " << static_cast<double>(b);
+              << c.name << (parallel ? " (parallel) " : " ") << r.result << " at " << exact->spectral.ArrWL[k]
+              << " um: " << static_cast<double>(a) << " vs " << static_cast<double>(b);
         }
       }
     }
@@ -187,8 +187,8 @@ TEST(FastModeTest, FiniteAtTheEndsOfPlanckAndExactModeUnchanged) {
   for (bool parallel : {false, true}) {
     const auto fast = RunCase(c, Fast(parallel, 2), 3);
     for (int k = 0; k < fast->spectral.NWL; ++k)
-      for (const Extended v : {fast->spectral.ArrEEIso[k], fast->spectral.ArrEE[k], fast->spectral.ArrRTIso[k],
-                               fast->spectral.ArrRT[k]})
+      for (const Extended v :
+           {fast->spectral.ArrEEIso[k], fast->spectral.ArrEE[k], fast->spectral.ArrRTIso[k], fast->spectral.ArrRT[k]})
         EXPECT_TRUE(std::isfinite(v) && v >= 0) << fast->spectral.ArrWL[k] << " um: " << static_cast<double>(v);
   }
   const auto before = RunCase(c, {}, 3);

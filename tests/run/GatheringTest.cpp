@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "run/Gathering.h"
 #include "TestTasks.h"
+#include "run/Gathering.h"
 
 namespace tessolan {
 namespace {

@@ -37,7 +37,8 @@ std::unique_ptr<AppState> FinishedRun() {
   s->accuracy.Threshold = 1e-6L;
   SpectralArrays& a = s->spectral;
   a.NWL = 2;
-  a.ArrWL[0] = 1.5L, a.ArrRefl[0] = 0.1L, a.ArrEEIso[0] = 0.5L, a.ArrEE[0] = 0.5L, a.ArrRTIso[0] = 300, a.ArrRT[0] = 299;
+  a.ArrWL[0] = 1.5L, a.ArrRefl[0] = 0.1L, a.ArrEEIso[0] = 0.5L, a.ArrEE[0] = 0.5L, a.ArrRTIso[0] = 300,
+  a.ArrRT[0] = 299;
   a.ArrWL[1] = 10, a.ArrRefl[1] = 0.25L, a.ArrEEIso[1] = 0.987654321L, a.ArrEE[1] = 0.9L, a.ArrRTIso[1] = 299.12345L,
   a.ArrRT[1] = 298.5L;
   return s;

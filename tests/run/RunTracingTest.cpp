@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "run/RunTracing.h"
 #include "TestTasks.h"
+#include "run/RunTracing.h"
 
 namespace tessolan {
 namespace {
@@ -267,8 +267,8 @@ std::unique_ptr<AppState> RunSample(const RunOptions& options, std::uint32_t nRa
 
 bool SameResults(const AppState& a, const AppState& b) {
   for (int k = 0; k < a.spectral.NWL; ++k) {
-    for (const auto member : {&SpectralArrays::ArrEEIso, &SpectralArrays::ArrEE, &SpectralArrays::ArrRTIso,
-                              &SpectralArrays::ArrRT}) {
+    for (const auto member :
+         {&SpectralArrays::ArrEEIso, &SpectralArrays::ArrEE, &SpectralArrays::ArrRTIso, &SpectralArrays::ArrRT}) {
       if (std::memcmp(&(a.spectral.*member)[k], &(b.spectral.*member)[k], 10) != 0) return false;
     }
   }

@@ -16,8 +16,8 @@ TEST(TaskRulesTest, TheTaskNameIsTheFileNameWithoutItsExtension) {
     const char* name;
   } cases[] = {
       {"/data/tasks/Design_Gray.txt", "Design_Gray"},
-      {"TASK.TXT", "TASK"},        // the extension in any letter case
-      {"task", "task"},            // no extension: nothing cut
+      {"TASK.TXT", "TASK"},          // the extension in any letter case
+      {"task", "task"},              // no extension: nothing cut
       {"v1.2 run.txt", "v1.2 run"},  // only the last extension
       {"dir.d/plain", "plain"},
   };

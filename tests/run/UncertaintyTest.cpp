@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "TestTasks.h"
 #include "run/Radiometry.h"
 #include "run/RunTracing.h"
-#include "TestTasks.h"
 #include "run/Uncertainty.h"
 
 namespace tessolan {
@@ -145,8 +145,9 @@ TEST(UncertaintyTest, TemperatureSlopeMatchesTheTemperaturesDerivative) {
   } cases[] = {{10, 0.99L, 300}, {1, 0.5L, 1500}, {0.5L, 0.5L, 1}, {50, 0.2L, 77}};
   for (const auto& c : cases) {
     const Extended h = c.epsilon * 1e-7L;
-    const Extended numeric = (RadianceTemperature(c.lambda, c.epsilon + h, c.t0) -
-                              RadianceTemperature(c.lambda, c.epsilon - h, c.t0)) / (2 * h);
+    const Extended numeric =
+        (RadianceTemperature(c.lambda, c.epsilon + h, c.t0) - RadianceTemperature(c.lambda, c.epsilon - h, c.t0)) /
+        (2 * h);
     EXPECT_NEAR(static_cast<double>(RadianceTemperatureSlope(c.lambda, c.epsilon, c.t0) / numeric), 1, 1e-6);
   }
 }

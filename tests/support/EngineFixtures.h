@@ -5,11 +5,11 @@
 #include <deque>
 #include <string>
 
-#include "model/ArrayGeometry.h"
 #include "engine/GeometryPreprocessing.h"
+#include "engine/ViewingConditions.h"
+#include "model/ArrayGeometry.h"
 #include "model/InitialData.h"
 #include "model/ViewGeometry.h"
-#include "engine/ViewingConditions.h"
 
 namespace tessolan::testing {
 

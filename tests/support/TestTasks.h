@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "model/AppState.h"
-#include "run/Gathering.h"
 #include "model/NumericBoxes.h"
+#include "run/Gathering.h"
 
 namespace tessolan::testing {
 

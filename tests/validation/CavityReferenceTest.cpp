@@ -65,8 +65,8 @@ void CompareWithWalk(const std::string& section, const CavityCase& c, std::uint6
     ExpectWithinFourSigma({section, std::string(name) + ", EEIso", "height-field integration", x, e.eeIso[k],
                            e.eeIsoError[k], r.eeIso[k], r.eeIsoError[k]});
     if (nonisothermal)
-      ExpectWithinFourSigma({section, std::string(name) + ", EE", "height-field integration", x, e.ee[k],
-                             e.eeError[k], r.ee[k], r.eeError[k]});
+      ExpectWithinFourSigma({section, std::string(name) + ", EE", "height-field integration", x, e.ee[k], e.eeError[k],
+                             r.ee[k], r.eeError[k]});
   }
 }
 
@@ -93,9 +93,30 @@ TEST(CavityReferenceTest, DiffuseAndMixedCavities) {
 // Gradient and reflected background together, with walls that reflect part of the radiation.
 TEST(CavityReferenceTest, NonisothermalCavitiesWithBackground) {
   const CavityCase cases[] = {
-      {"diffuse, slant 60, b 20, a 30, TBase 300, TTop 280, Tbg 250", 60, 3, 0, 0, 20, 30, 1, {0.2, 0.7}, 300, 280, 250},
-      {"mixed 0.5, slant 55, top 1, gap 0.5, TBase 350, TTop 320, Tbg 290", 55, 3, 1, 0.5, 10, 45, 0.5, {0.3, 0.8}, 350,
-       320, 290},
+      {"diffuse, slant 60, b 20, a 30, TBase 300, TTop 280, Tbg 250",
+       60,
+       3,
+       0,
+       0,
+       20,
+       30,
+       1,
+       {0.2, 0.7},
+       300,
+       280,
+       250},
+      {"mixed 0.5, slant 55, top 1, gap 0.5, TBase 350, TTop 320, Tbg 290",
+       55,
+       3,
+       1,
+       0.5,
+       10,
+       45,
+       0.5,
+       {0.3, 0.8},
+       350,
+       320,
+       290},
   };
   for (const CavityCase& c : cases) CompareWithWalk("Nonisothermal, reflecting walls", c, 20000, 40000, c.slant, true);
 }
@@ -106,8 +127,9 @@ TEST(CavityReferenceTest, SlantSweeps) {
   for (double slant = 1; slant <= 85; slant += 0.5) {
     const auto [mean, error] = DiscMean(MakeField(slant, 3, 0, 0, 100), slant, 17.5, 20000, 301,
                                         [](int n, long double) { return 1 - std::pow(0.5L, n); });
-    RecordOnly({"Specular reference curve", "rho 0.50", "mean of 1 - rho^n(x,y) over the beam", slant, mean, error, 0, 0},
-               "curve");
+    RecordOnly(
+        {"Specular reference curve", "rho 0.50", "mean of 1 - rho^n(x,y) over the beam", slant, mean, error, 0, 0},
+        "curve");
   }
   for (double slant : {10.0, 20.0, 30.0, 38.0, 45.0, 52.0, 57.0, 60.0, 66.0, 70.0, 75.0, 80.0}) {
     char what[64];

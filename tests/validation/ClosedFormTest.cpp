@@ -103,7 +103,8 @@ TEST(ClosedFormTest, PerfectReflectorOnlyReflectsTheBackground) {
     for (std::size_t k = 0; k < 2; ++k) {
       const long double lambda = material[k].WL;
       const long double ratio = PlanckRadiance(lambda, 250) / PlanckRadiance(lambda, 300);
-      const std::string name = Label(kDirectionalB, diffusity, 1) + ", " + std::to_string(static_cast<int>(lambda)) + " um";
+      const std::string name =
+          Label(kDirectionalB, diffusity, 1) + ", " + std::to_string(static_cast<int>(lambda)) + " um";
       ExpectExact({"Perfect reflector", name + ", EEIso", "0", 0, 0, 0, r.eeIso[k], r.eeIsoError[k]}, 0);
       ExpectExact({"Perfect reflector", name + ", RTIso", "0", 0, 0, 0, r.rtIso[k], 0}, 0);
       ExpectExact({"Perfect reflector", name + ", EE", "Lb(Tbg) / Lb(Tref)", 0, ratio, 0, r.ee[k], r.eeError[k]},

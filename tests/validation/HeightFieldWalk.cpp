@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 #include <numbers>
+#include <utility>
 
 namespace tessolan::validation {
 namespace {
@@ -89,7 +89,8 @@ FieldHit FirstHit(const PyramidField& f, const V3& o, const V3& d, bool fromSurf
   for (int axis = 0; axis < 2; ++axis) {
     const long double oc = axis == 0 ? o.x : o.y, dc = axis == 0 ? d.x : d.y;
     const long double c0 = axis == 0 ? a.x : a.y, c1 = axis == 0 ? b.x : b.y;
-    const long double first = std::floor(std::min(c0, c1) / f.period - 0.5L), last = std::ceil(std::max(c0, c1) / f.period);
+    const long double first = std::floor(std::min(c0, c1) / f.period - 0.5L),
+                      last = std::ceil(std::max(c0, c1) / f.period);
     for (long double k = first; k <= last; ++k) AddCrossings(oc, dc, (k + 0.5L) * f.period, {0}, lo, hi, cuts);
   }
   std::sort(cuts.begin(), cuts.end());
@@ -172,7 +173,8 @@ WalkEstimate Walk(const WalkTask& task, std::uint64_t samples, std::uint64_t see
     long double maxWeight = 1;
     while (maxWeight > task.threshold) {
       const FieldHit hit = FirstHit(f, p, dir, onSurface);
-      const bool inside = hit.found && std::fabs(hit.point.x) <= f.radiatorHalf && std::fabs(hit.point.y) <= f.radiatorHalf;
+      const bool inside =
+          hit.found && std::fabs(hit.point.x) <= f.radiatorHalf && std::fabs(hit.point.y) <= f.radiatorHalf;
       if (!inside) {
         for (std::size_t k = 0; k < nwl; ++k) r[k] += background[k] * w[k];
         break;

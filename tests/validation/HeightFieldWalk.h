@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <utility>
 #include <vector>
@@ -78,8 +78,8 @@ int VerticalRayReflections(const PyramidField& f, double slantDeg, long double x
 // footprint of a vertical beam) of contribution(reflection count, surface height) there, by
 // plain Monte Carlo with its own generator; returns the mean and its standard error.
 template <class Contribution>
-std::pair<long double, long double> DiscMean(const PyramidField& f, double slant, double radius,
-                                             std::uint64_t samples, std::uint64_t seed, Contribution contribution) {
+std::pair<long double, long double> DiscMean(const PyramidField& f, double slant, double radius, std::uint64_t samples,
+                                             std::uint64_t seed, Contribution contribution) {
   std::mt19937_64 rng(seed);
   std::uniform_real_distribution<long double> uniform(-1, 1);
   long double sum = 0, sum2 = 0;

@@ -118,10 +118,12 @@ TEST(MonteCarloErrorTest, ErrorFallsAsOneOverTheSquareRootOfRays) {
       for (long double x : d) s2 += x * x;
       return s2 / (d.size() - 1);
     };
-    const long double lnF = std::log(variance(scaled(few, kFew, false)) * kFew / (variance(scaled(many, kMany, false)) * kMany));
+    const long double lnF =
+        std::log(variance(scaled(few, kFew, false)) * kFew / (variance(scaled(many, kMany, false)) * kMany));
     char name[96];
     std::snprintf(name, sizeof name, "EEIso, rho %.1f: ln of the scatter variance ratio times N", kRho[k]);
-    ExpectWithinFourSigma({"Error against rays", name, "F(29, 29): 0 +- sqrt(4/29)", 0, 0, 0, lnF, std::sqrt(4.0L / 29)});
+    ExpectWithinFourSigma(
+        {"Error against rays", name, "F(29, 29): 0 +- sqrt(4/29)", 0, 0, 0, lnF, std::sqrt(4.0L / 29)});
 
     auto meanAndError = [](const std::vector<long double>& v) {
       const long double m = std::accumulate(v.begin(), v.end(), 0.0L) / v.size();

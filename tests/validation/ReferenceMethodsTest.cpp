@@ -18,10 +18,10 @@ TEST(ReferenceMethodsTest, HeightFieldHitsWorkedByHand) {
     V3 origin, dir, point, normal;
   };
   const Case cases[] = {
-      {{1.0L, 0.25L, 10}, {0, 0, -1}, {1.0L, 0.25L, 0.5L}, {s, 0, s}},    // face toward +x, halfway up
-      {{0.25L, -1.2L, 10}, {0, 0, -1}, {0.25L, -1.2L, 0.3L}, {0, -s, s}},  // face toward -y
-      {{0.2L, 0.3L, 10}, {0, 0, -1}, {0.2L, 0.3L, 1}, {0, 0, 1}},          // top flat
-      {{1.8L, 0.0L, 10}, {0, 0, -1}, {1.8L, 0.0L, 0}, {0, 0, 1}},          // gap: the base
+      {{1.0L, 0.25L, 10}, {0, 0, -1}, {1.0L, 0.25L, 0.5L}, {s, 0, s}},       // face toward +x, halfway up
+      {{0.25L, -1.2L, 10}, {0, 0, -1}, {0.25L, -1.2L, 0.3L}, {0, -s, s}},    // face toward -y
+      {{0.2L, 0.3L, 10}, {0, 0, -1}, {0.2L, 0.3L, 1}, {0, 0, 1}},            // top flat
+      {{1.8L, 0.0L, 10}, {0, 0, -1}, {1.8L, 0.0L, 0}, {0, 0, 1}},            // gap: the base
       {{-2.2L, 0.2L, 0.25L}, {1, 0, 0}, {-1.25L, 0.2L, 0.25L}, {-s, 0, s}},  // horizontal, across the gap
   };
   for (const Case& c : cases) {
@@ -47,8 +47,9 @@ TEST(ReferenceMethodsTest, GrooveCountsWorkedByHand) {
   };
   // At 38 degrees psi_2 = -66: two reflections while q <= cos 66 / cos 38 = 0.516.
   const Case cases[] = {{20, 0.01L, 1}, {20, 0.99L, 1}, {38, 0.5L, 2}, {38, 0.53L, 1}, {45, 0.01L, 2},
-                        {45, 0.99L, 2}, {57, 0.1L, 3},  {57, 0.9L, 2},  {60, 0.5L, 3},  {72, 0.5L, 5}};
-  for (const Case& c : cases) EXPECT_EQ(VGrooveReflections(c.slant, c.q), c.n) << c.slant << " " << static_cast<double>(c.q);
+                        {45, 0.99L, 2}, {57, 0.1L, 3},  {57, 0.9L, 2}, {60, 0.5L, 3},  {72, 0.5L, 5}};
+  for (const Case& c : cases)
+    EXPECT_EQ(VGrooveReflections(c.slant, c.q), c.n) << c.slant << " " << static_cast<double>(c.q);
 }
 
 // Two references that share nothing but the geometry: the height-field walk with specular

@@ -20,7 +20,7 @@ struct CountCase {
 // Vertical rays (b = 0) make exactly n reflections for slants from 90 (1 - 1/n) to
 // 90 (1 - 1/(n + 1/2)): 0..30 (n = 1), 45..54 (2), 60..64.29 (3), 67.5..70 (4), 72..73.64 (5).
 // Oblique rays in the x-z plane (a = 0) still leave after one reflection while 3 slant + b <= 90.
-constexpr CountCase kCountCases[] = {{20, 0, 1}, {30, 0, 1}, {45, 0, 2}, {52, 0, 2}, {60, 0, 3}, {63, 0, 3},
+constexpr CountCase kCountCases[] = {{20, 0, 1},   {30, 0, 1}, {45, 0, 2}, {52, 0, 2},  {60, 0, 3}, {63, 0, 3},
                                      {67.5, 0, 4}, {69, 0, 4}, {72, 0, 5}, {20, 20, 1}, {15, 40, 1}};
 
 TEST(SpecularCountTest, EveryRayMakesTheReflectionsTheGrooveFixes) {
@@ -56,8 +56,8 @@ TEST(SpecularCountTest, MixedCountsFollowTheUnfoldedGroove) {
           DiscMean(f, slant, 17.5, 400000, 101 + k, [p](int n, long double) { return 1 - std::pow(p, n); });
       char name[64];
       std::snprintf(name, sizeof name, "slant %g, b 0, rho %.1f", slant, rho[k]);
-      ExpectWithinFourSigma({"Specular, mixed counts", name, "mean of 1 - rho^n(x,y) over the beam", slant, mean,
-                             error, r.eeIso[k], r.eeIsoError[k]});
+      ExpectWithinFourSigma({"Specular, mixed counts", name, "mean of 1 - rho^n(x,y) over the beam", slant, mean, error,
+                             r.eeIso[k], r.eeIsoError[k]});
     }
   }
 }

@@ -21,8 +21,8 @@ void Append(const CheckRow& row, const std::string& kind, double z) {
     return;
   }
   std::fprintf(file, "%s\t%s\t%s\t%s\t%.10g\t%.17Lg\t%.6Lg\t%.17Lg\t%.6Lg\t%.4g\n", row.section.c_str(),
-               row.name.c_str(), kind.c_str(), row.reference.c_str(), row.x, row.expected, row.expectedError,
-               row.value, row.valueError, z);
+               row.name.c_str(), kind.c_str(), row.reference.c_str(), row.x, row.expected, row.expectedError, row.value,
+               row.valueError, z);
   std::fclose(file);
 }
 
@@ -48,7 +48,9 @@ double ExpectWithinFourSigma(CheckRow row) {
   return z;
 }
 
-void RecordOnly(const CheckRow& row, const std::string& kind) { Append(row, kind, std::numeric_limits<double>::quiet_NaN()); }
+void RecordOnly(const CheckRow& row, const std::string& kind) {
+  Append(row, kind, std::numeric_limits<double>::quiet_NaN());
+}
 
 long double MeanRoundingBound(double n, long double scale) {
   // Each of n additions and the final division may lose half an ulp of the running sum (at most n

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/tables/DisplayFormats.h"
 #include "data/FileMessages.h"
-#include "ui/widgets/UiLocale.h"
 #include "ui/dialogs/UserDialogs.h"
+#include "ui/tables/DisplayFormats.h"
+#include "ui/widgets/UiLocale.h"
 
 namespace tessolan {
 
@@ -82,8 +82,11 @@ void SetupChart(QCustomPlot* chart, UserDialogs& dialogs, const QString& saveFol
 bool SaveChartImage(QCustomPlot* chart, UserDialogs& dialogs, const QString& folder, ChartImageFormat format) {
   const bool pdf = format == ChartImageFormat::Pdf;
   const QString suffix = pdf ? "pdf" : "png";
-  const FileDialogRequest request{"Tessolan: Save Graph", folder, "graph." + suffix,
-                                  {pdf ? "PDF Documents (*.pdf)" : "PNG Images (*.png)"}, suffix};
+  const FileDialogRequest request{"Tessolan: Save Graph",
+                                  folder,
+                                  "graph." + suffix,
+                                  {pdf ? "PDF Documents (*.pdf)" : "PNG Images (*.png)"},
+                                  suffix};
   const QString fileName = dialogs.GetSaveFileName(request);
   if (fileName.trimmed().isEmpty()) return false;
   const bool saved = pdf ? chart->savePdf(fileName) : chart->savePng(fileName);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QPen>
 #include <qcustomplot.h>
+#include <QPen>
 
 namespace tessolan {
 

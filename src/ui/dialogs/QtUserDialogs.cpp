@@ -30,8 +30,8 @@ void QtUserDialogs::ShowMessage(const QString& text) {
 }
 
 bool QtUserDialogs::Confirm(const QString& text) {
-  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
-                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                  QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }

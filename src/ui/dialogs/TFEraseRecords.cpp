@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/widgets/AppIcon.h"
-#include "ui/tables/DataSet.h"
 #include "ui/dialogs/DialogButtons.h"
-#include "ui/widgets/RadioGroup.h"
 #include "ui/dialogs/UserDialogs.h"
+#include "ui/tables/DataSet.h"
+#include "ui/widgets/AppIcon.h"
+#include "ui/widgets/RadioGroup.h"
 
 namespace tessolan {
 
@@ -33,7 +33,10 @@ QSpinBox* MakeRecordBox(const char* name, int total, QWidget* parent) {
 }  // namespace
 
 TFEraseRecords::TFEraseRecords(DataSet& table, EraseMode mode, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), table_(table), dialogs_(dialogs), total_(table.RecordCount()),
+    : QDialog(parent),
+      table_(table),
+      dialogs_(dialogs),
+      total_(table.RecordCount()),
       current_(std::max(table.RecNo(), 0)) {
   FormCreate(mode);
 }
@@ -46,8 +49,8 @@ void TFEraseRecords::FormCreate(EraseMode mode) {
   auto* layout = new QVBoxLayout(this);
 
   auto* body = new QHBoxLayout;
-  rgRecords = new RadioGroup("Records", {"From First to Current", "From Current to Last", "All", "From ... to ..."},
-                             1, this);
+  rgRecords =
+      new RadioGroup("Records", {"From First to Current", "From Current to Last", "All", "From ... to ..."}, 1, this);
   rgRecords->setObjectName("rgRecords");
   rgRecords->SetItemIndex(All);
   body->addWidget(rgRecords);
@@ -117,8 +120,7 @@ void TFEraseRecords::btnOKClick() {
   }
   // An empty table has nothing to lose: no question, and nothing is deleted.
   if (total_ > 0) {
-    if (!dialogs_.Confirm(QString("All records from # %1 to # %2 will be erased\nContinue?").arg(from).arg(to)))
-      return;
+    if (!dialogs_.Confirm(QString("All records from # %1 to # %2 will be erased\nContinue?").arg(from).arg(to))) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
     Erase(from, to);

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "ui/widgets/AppIcon.h"
-#include "ui/dialogs/DialogButtons.h"
-#include "ui/tables/DisplayFormats.h"
 #include "data/GrayWavelengths.h"
+#include "ui/dialogs/DialogButtons.h"
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/main/Hints.h"
-#include "ui/widgets/RadioGroup.h"
+#include "ui/tables/DisplayFormats.h"
 #include "ui/tables/SpectralDataSet.h"
 #include "ui/tables/TableHelpers.h"
+#include "ui/widgets/AppIcon.h"
+#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 

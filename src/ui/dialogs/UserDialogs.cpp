@@ -25,8 +25,7 @@ QString ShowOpenDialog(UserDialogs& dialogs, const QString& what, const QString&
   return dialogs.GetOpenFileName(TextFileOpenRequest(what, folder));
 }
 
-QString ShowSaveDialog(UserDialogs& dialogs, const QString& what, const QString& folder,
-                       const QString& proposedName) {
+QString ShowSaveDialog(UserDialogs& dialogs, const QString& what, const QString& folder, const QString& proposedName) {
   return dialogs.GetSaveFileName(TextFileSaveRequest(what, folder, proposedName));
 }
 

@@ -38,8 +38,7 @@ class UserDialogs {
 // The open dialog for a text file: "Tessolan: Load " + what + " from Text File".
 QString ShowOpenDialog(UserDialogs& dialogs, const QString& what, const QString& folder);
 // The save dialog for a text file: "Tessolan: Save " + what + " in Text File".
-QString ShowSaveDialog(UserDialogs& dialogs, const QString& what, const QString& folder,
-                       const QString& proposedName);
+QString ShowSaveDialog(UserDialogs& dialogs, const QString& what, const QString& folder, const QString& proposedName);
 
 FileDialogRequest TextFileOpenRequest(const QString& what, const QString& folder);
 FileDialogRequest TextFileSaveRequest(const QString& what, const QString& folder, const QString& proposedName);

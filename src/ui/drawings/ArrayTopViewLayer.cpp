@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/ArrayOutline.h"
-#include "ui/widgets/Colors.h"
 #include "ui/drawings/LineRaster.h"
+#include "ui/widgets/Colors.h"
 
 namespace tessolan {
 

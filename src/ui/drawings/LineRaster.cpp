@@ -37,7 +37,8 @@ void DrawPixelLine(QRgb* bits, qsizetype stride, int x0, int y0, int x1, int y1,
 }  // namespace
 
 LineRaster::LineRaster(const QRect& area, qreal devicePixelRatio)
-    : area_(area), ratio_(devicePixelRatio > 0 ? devicePixelRatio : 1),
+    : area_(area),
+      ratio_(devicePixelRatio > 0 ? devicePixelRatio : 1),
       width_(std::clamp(static_cast<int>(std::ceil(area.width() * ratio_)), 0, kMaxSide)),
       height_(std::clamp(static_cast<int>(std::ceil(area.height() * ratio_)), 0, kMaxSide)) {}
 

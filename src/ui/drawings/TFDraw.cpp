@@ -1,5 +1,6 @@
 #include "ui/drawings/TFDraw.h"
 
+#include <qcustomplot.h>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,19 +14,18 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <qcustomplot.h>
 
 #include "engine/ArrayOutline.h"
-#include "ui/widgets/AppIcon.h"
 #include "model/AppState.h"
-#include "ui/drawings/ArrayTopViewLayer.h"
+#include "model/Notation.h"
 #include "ui/charts/ChartEditorDialog.h"
 #include "ui/charts/ChartHelpers.h"
-#include "ui/widgets/Colors.h"
 #include "ui/charts/EqualizeAxes.h"
 #include "ui/charts/FrameSeries.h"
+#include "ui/drawings/ArrayTopViewLayer.h"
 #include "ui/main/Hints.h"
-#include "model/Notation.h"
+#include "ui/widgets/AppIcon.h"
+#include "ui/widgets/Colors.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/UiLocale.h"
 
@@ -68,8 +68,7 @@ QCPCurve* AddOutline(QCustomPlot* chart, const QString& name, const QColor& colo
 
 QCPCurve* AddFrame(QCustomPlot* chart) { return StyleAsFrame(new QCPCurve(chart->xAxis, chart->yAxis)); }
 
-QCPGraph* AddLine(QCustomPlot* chart, const QString& name, const QColor& color, int width,
-                  bool keyDown = false) {
+QCPGraph* AddLine(QCustomPlot* chart, const QString& name, const QColor& color, int width, bool keyDown = false) {
   QCPGraph* line = keyDown ? chart->addGraph(chart->yAxis, chart->xAxis) : chart->addGraph();
   line->setName(name);
   line->setPen(QPen(color, width));
@@ -175,8 +174,8 @@ QWidget* TFDraw::BuildBottom() {
   palette.setColor(QPalette::Base, kInfoColor);
   memo->setPalette(palette);
   const int textHeight = 4 * memo->fontMetrics().lineSpacing();
-  memo->setFixedHeight(textHeight + 2 * static_cast<int>(memo->document()->documentMargin()) +
-                       2 * memo->frameWidth() + 2);
+  memo->setFixedHeight(textHeight + 2 * static_cast<int>(memo->document()->documentMargin()) + 2 * memo->frameWidth() +
+                       2);
   layout->addWidget(memo);
 
   auto* panel = new QHBoxLayout;
@@ -209,10 +208,10 @@ QStringList TFDraw::MemoLines(const AppState& state, char decimalSeparator) {
   };
   return {
       "Radiator center coincides with the " +
-          QString(t.CenterPosition == kCentralVertex ? "pyramid vertex" : "gap center") + ";   Array period = " +
-          number(g.Period, 10),
-      "Number of columns and rows = " + QString::number(g.NCR) + ";   Pyramid Slant Angle = " +
-          number(t.SlantAngle, 8) + QString::fromUtf8("\u00B0"),
+          QString(t.CenterPosition == kCentralVertex ? "pyramid vertex" : "gap center") +
+          ";   Array period = " + number(g.Period, 10),
+      "Number of columns and rows = " + QString::number(g.NCR) +
+          ";   Pyramid Slant Angle = " + number(t.SlantAngle, 8) + QString::fromUtf8("\u00B0"),
       "Base Side Length = " + number(t.BaseSideLength, 10) + ";   Gap Width = " + number(t.GapWidth, 10),
       "Top Flat Side Length = " + number(t.TopFlatSideLength, 10) + ";   Height = " + number(g.Height, 10),
   };

@@ -1,5 +1,6 @@
 #include "ui/drawings/TargetingPanel.h"
 
+#include <qcustomplot.h>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,7 +13,6 @@
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
-#include <qcustomplot.h>
 
 #include "engine/ArrayOutline.h"
 #include "model/AppState.h"
@@ -20,11 +20,11 @@
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/EqualizeAxes.h"
 #include "ui/charts/FrameSeries.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/drawings/TargetingSegmentsLayer.h"
 #include "ui/main/Hints.h"
 #include "ui/widgets/PageControl.h"
-#include "ui/drawings/TargetingSegmentsLayer.h"
 #include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 

@@ -22,12 +22,9 @@ QString LayerAboveSeries(QCustomPlot* chart) {
 
 TargetingSegmentsLayer::TargetingSegmentsLayer(QCustomPlot* chart, const std::vector<TargetingSegment>& store,
                                                Down down, const QCPGraph* profile)
-    : QCPLayerable(chart, LayerAboveSeries(chart), chart->axisRect()), store_(store), down_(down),
-      profile_(profile) {}
+    : QCPLayerable(chart, LayerAboveSeries(chart), chart->axisRect()), store_(store), down_(down), profile_(profile) {}
 
-void TargetingSegmentsLayer::SetCount(int count) {
-  count_ = std::clamp(count, 0, static_cast<int>(store_.size()));
-}
+void TargetingSegmentsLayer::SetCount(int count) { count_ = std::clamp(count, 0, static_cast<int>(store_.size())); }
 
 void TargetingSegmentsLayer::Repaint() {
   if (layer()) layer()->replot();

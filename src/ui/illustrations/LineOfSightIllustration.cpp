@@ -23,9 +23,7 @@ QPointF Direction(double b, double a, double length) {
 
 }  // namespace
 
-LineOfSightIllustration::LineOfSightIllustration(QWidget* parent) : QWidget(parent) {
-  setObjectName("imgLineOfSight");
-}
+LineOfSightIllustration::LineOfSightIllustration(QWidget* parent) : QWidget(parent) { setObjectName("imgLineOfSight"); }
 
 void LineOfSightIllustration::paintEvent(QPaintEvent*) {
   QPainter painter(this);

@@ -84,8 +84,7 @@ void DrawTopView(SketchPainter& s) {
   s.Ellipse({0, 0}, half * 0.93, half * 0.93, SketchPainter::Pen(QColor(200, 30, 30), 1.4, Qt::DashLine));
   s.Line({-0.5, 0}, {0.5, 0}, SketchPainter::Pen(Qt::black, 1.2));
   s.Line({0, -0.5}, {0, 0.5}, SketchPainter::Pen(Qt::black, 1.2));
-  s.Text({0, -half - 0.3}, "dashed: a circular radiating area", Qt::AlignHCenter | Qt::AlignTop,
-         QColor(200, 30, 30));
+  s.Text({0, -half - 0.3}, "dashed: a circular radiating area", Qt::AlignHCenter | Qt::AlignTop, QColor(200, 30, 30));
 }
 
 }  // namespace

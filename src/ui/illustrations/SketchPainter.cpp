@@ -139,10 +139,14 @@ void SketchPainter::Text(QPointF at, const QString& text, Qt::Alignment alignmen
   const QFontMetricsF metrics(font);
   const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
   QPointF topLeft = Map(at);
-  if (alignment & Qt::AlignRight) topLeft.rx() -= size.width();
-  else if (alignment & Qt::AlignHCenter) topLeft.rx() -= size.width() / 2;
-  if (alignment & Qt::AlignBottom) topLeft.ry() -= size.height();
-  else if (alignment & Qt::AlignVCenter) topLeft.ry() -= size.height() / 2;
+  if (alignment & Qt::AlignRight)
+    topLeft.rx() -= size.width();
+  else if (alignment & Qt::AlignHCenter)
+    topLeft.rx() -= size.width() / 2;
+  if (alignment & Qt::AlignBottom)
+    topLeft.ry() -= size.height();
+  else if (alignment & Qt::AlignVCenter)
+    topLeft.ry() -= size.height() / 2;
   painter_.setPen(color);
   painter_.drawText(QRectF(topLeft, size), Qt::AlignCenter, text);
   font.setBold(false);

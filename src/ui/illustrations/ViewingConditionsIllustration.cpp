@@ -11,9 +11,9 @@ namespace tessolan {
 
 namespace {
 
-constexpr double kHalf = 5.0;    // half size of the radiator, sketch units
-constexpr double kTooth = 1.0;   // pyramid base side in the sketch
-constexpr double kAngleB = 20;   // the line of sight's angle with the axis, degrees
+constexpr double kHalf = 5.0;   // half size of the radiator, sketch units
+constexpr double kTooth = 1.0;  // pyramid base side in the sketch
+constexpr double kAngleB = 20;  // the line of sight's angle with the axis, degrees
 
 const QColor kRay(0, 90, 180);
 const QColor kSurface(150, 105, 40);
@@ -27,7 +27,8 @@ void DrawRadiator(SketchPainter& s) {
   QPolygonF profile;
   profile << QPointF(-kHalf - 0.6, 0);
   for (double x = -kHalf; x < kHalf - 1e-9; x += kTooth) profile << QPointF(x, 0) << QPointF(x + kTooth / 2, 0.55);
-  profile << QPointF(kHalf, 0) << QPointF(kHalf + 0.6, 0) << QPointF(kHalf + 0.6, -0.35) << QPointF(-kHalf - 0.6, -0.35);
+  profile << QPointF(kHalf, 0) << QPointF(kHalf + 0.6, 0) << QPointF(kHalf + 0.6, -0.35)
+          << QPointF(-kHalf - 0.6, -0.35);
   s.Polygon(profile, SketchPainter::Pen(kSurface, 1.1), QColor(240, 210, 150));
   const QPen edge = SketchPainter::Pen(QColor(200, 30, 30), 1.2, Qt::DashLine);
   s.Line({-kHalf, -0.6}, {-kHalf, 1.1}, edge);
@@ -94,7 +95,8 @@ void DrawIntegrated(SketchPainter& s) {
   const QPointF across(std::cos(b), std::sin(b));
   const double halfDetector = 1.1;
   for (int i = -1; i <= 1; i += 2)
-    for (double x : {-4.6, 4.6}) s.Arrow(centre + across * (halfDetector * i * 0.85), {x, 0.45}, SketchPainter::Pen(kRay, 1.0));
+    for (double x : {-4.6, 4.6})
+      s.Arrow(centre + across * (halfDetector * i * 0.85), {x, 0.45}, SketchPainter::Pen(kRay, 1.0));
   s.Line(centre - across * halfDetector, centre + across * halfDetector, SketchPainter::Pen(QColor(30, 30, 30), 4));
   s.Dimension(centre - across * halfDetector, centre + across * halfDetector, 0.5, "DD");
   s.Dimension({0, 0}, centre, 0, "H");
@@ -113,11 +115,20 @@ void ViewingConditionsIllustration::paintEvent(QPaintEvent*) {
   SketchPainter s(painter, QRectF(rect()).adjusted(6, 6, -6, -6), QRectF(QPointF(-6.8, 7.0), QPointF(6.2, -1.6)));
   DrawRadiator(s);
   switch (type_) {
-    case kDirectionalA: DrawDirectionalA(s); break;
-    case kDirectionalB: DrawDirectionalB(s); break;
-    case kConical: DrawConical(s); break;
-    case kIntegrated: DrawIntegrated(s); break;
-    default: break;
+    case kDirectionalA:
+      DrawDirectionalA(s);
+      break;
+    case kDirectionalB:
+      DrawDirectionalB(s);
+      break;
+    case kConical:
+      DrawConical(s);
+      break;
+    case kIntegrated:
+      DrawIntegrated(s);
+      break;
+    default:
+      break;
   }
 }
 

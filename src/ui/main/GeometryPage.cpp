@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/widgets/BannerGroup.h"
+#include "ui/illustrations/PyramidArrayIllustration.h"
 #include "ui/main/Hints.h"
+#include "ui/widgets/BannerGroup.h"
 #include "ui/widgets/InfoBox.h"
 #include "ui/widgets/NumericSpinBox.h"
-#include "ui/illustrations/PyramidArrayIllustration.h"
 #include "ui/widgets/RadioGroup.h"
 
 namespace tessolan {
@@ -67,8 +67,8 @@ QWidget* GeometryPage::BuildGeometryColumn() {
   group->setObjectName("gbPyramidArrayGeometry");
   geometryGroup_ = group;
   QWidget* radiatingArea = BuildRadiatingArea(group->Body());
-  rgCenter = new RadioGroup("Radiator Center Positioning", {"Central Pyramid Vertex", "Central Valleys Crossing"},
-                            1, group->Body());
+  rgCenter = new RadioGroup("Radiator Center Positioning", {"Central Pyramid Vertex", "Central Valleys Crossing"}, 1,
+                            group->Body());
   rgCenter->setObjectName("rgCenter");
   SetHint(rgCenter, "Position of the \nradiator center");
   QWidget* inputDimensions = BuildInputDimensions(group->Body());
@@ -195,9 +195,14 @@ QWidget* GeometryPage::BuildTemperatures() {
 
 void GeometryPage::rgShapeClick() {
   switch (rgShape->ItemIndex()) {
-    case 0: lblRS->setText("    Side: "); break;
-    case 1: lblRS->setText("Diameter: "); break;
-    default: break;
+    case 0:
+      lblRS->setText("    Side: ");
+      break;
+    case 1:
+      lblRS->setText("Diameter: ");
+      break;
+    default:
+      break;
   }
 }
 

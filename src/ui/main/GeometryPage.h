@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <vector>
 
-
 class QLabel;
 class QLineEdit;
 class QPushButton;

@@ -10,15 +10,15 @@
 #include <algorithm>
 
 #include "ui/charts/ChartHelpers.h"
-#include "ui/widgets/Colors.h"
+#include "ui/main/Hints.h"
 #include "ui/tables/DataGrid.h"
 #include "ui/tables/DataSetModel.h"
-#include "ui/main/Hints.h"
-#include "ui/widgets/MenuButton.h"
 #include "ui/tables/NavigatorBar.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/Colors.h"
+#include "ui/widgets/MenuButton.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/tables/TableHelpers.h"
 
 namespace tessolan {
 

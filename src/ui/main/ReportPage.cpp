@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/widgets/Colors.h"
 #include "ui/main/Hints.h"
+#include "ui/widgets/Colors.h"
 #include "ui/widgets/InfoBox.h"
 #include "ui/widgets/MenuButton.h"
 

@@ -10,17 +10,17 @@
 
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/CheckableLegendItem.h"
-#include "ui/widgets/Colors.h"
+#include "ui/main/Hints.h"
+#include "ui/modeling/StandardErrorText.h"
 #include "ui/tables/DataGrid.h"
 #include "ui/tables/DataSetModel.h"
-#include "ui/main/Hints.h"
+#include "ui/tables/NavigatorBar.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/Colors.h"
 #include "ui/widgets/InfoBox.h"
 #include "ui/widgets/MenuButton.h"
-#include "ui/tables/NavigatorBar.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/modeling/StandardErrorText.h"
-#include "ui/tables/TableHelpers.h"
 #include "ui/widgets/UiLocale.h"
 
 namespace tessolan {
@@ -48,7 +48,8 @@ class ResultsGridModel : public DataSetModel {
   using DataSetModel::DataSetModel;
 
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return DataSetModel::data(index, role);
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+      return DataSetModel::data(index, role);
     const int field = Column(index.column()).field;
     if (field < ResultsFields::EEIsoSE) return DataSetModel::data(index, role);
     const auto error = Data().DisplayValue(index.row(), field);

@@ -13,31 +13,34 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "ui/widgets/AppIcon.h"
 #include "model/AppState.h"
-#include "ui/widgets/BannerGroup.h"
 #include "ui/charts/ChartEditorDialog.h"
-#include "ui/widgets/Colors.h"
+#include "ui/dialogs/TFAbout.h"
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/main/GeometryPage.h"
 #include "ui/main/Hints.h"
-#include "ui/widgets/InfoBox.h"
 #include "ui/main/MaterialPage.h"
+#include "ui/main/ReportPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/ViewingConditionsPage.h"
+#include "ui/widgets/AppIcon.h"
+#include "ui/widgets/BannerGroup.h"
+#include "ui/widgets/Colors.h"
+#include "ui/widgets/InfoBox.h"
 #include "ui/widgets/MenuButton.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ReportPage.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/dialogs/TFAbout.h"
-#include "ui/dialogs/UserDialogs.h"
-#include "ui/main/ViewingConditionsPage.h"
 #include "ui/widgets/StatusBarClock.h"
 #include "ui/widgets/WindowSize.h"
 
 namespace tessolan {
 
 TFMain::TFMain(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), state_(state), dialogs_(dialogs), cdsR_(new SpectralDataSet(this)),
+    : QMainWindow(parent),
+      state_(state),
+      dialogs_(dialogs),
+      cdsR_(new SpectralDataSet(this)),
       cdsEERT_(new ResultsDataSet(this)) {
   setObjectName("FMain");
   auto* central = new QWidget(this);
@@ -173,9 +176,9 @@ QWidget* TFMain::BuildCommandBar() {
 }
 
 void TFMain::BuildStatusBar() {
-  spBanner = new QLabel(QStringLiteral("Tessolan " TESSOLAN_VERSION
-                                       " - Monte Carlo modeling of pyramid array blackbody radiators"),
-                        this);
+  spBanner = new QLabel(
+      QStringLiteral("Tessolan " TESSOLAN_VERSION " - Monte Carlo modeling of pyramid array blackbody radiators"),
+      this);
   spBanner->setObjectName("spBanner");
   spClock = new QLabel(this);
   spClock->setObjectName("spClock");

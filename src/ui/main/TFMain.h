@@ -84,7 +84,6 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   bool GatherMaterial(QString& message);
   bool GatherComments(QString& message);
 
-
  public slots:
   void btnExitClick();
   void btnAboutClick();

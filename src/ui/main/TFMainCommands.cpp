@@ -2,20 +2,20 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "model/AppState.h"
 #include "data/FileMessages.h"
-#include "ui/main/MaterialPage.h"
-#include "ui/widgets/MemoLines.h"
-#include "ui/widgets/PageControl.h"
 #include "data/ReflectanceFile.h"
 #include "data/ReportFile.h"
-#include "ui/main/ReportPage.h"
 #include "data/ResultsFile.h"
+#include "model/AppState.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/TFMain.h"
-#include "ui/tables/TableHelpers.h"
 #include "ui/main/TaskNames.h"
-#include "ui/dialogs/UserDialogs.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/MemoLines.h"
+#include "ui/widgets/PageControl.h"
 
 namespace tessolan {
 namespace {
@@ -37,9 +37,10 @@ void ShowDuplicates(UserDialogs& dialogs, int duplicates) {
 // erase or a new material the table's rows are what the user sees, and those are written.
 bool TableHoldsRunResults(const std::vector<ResultsRecord>& rows, const SpectralArrays& spectral) {
   const std::vector<ResultsRecord> run = ResultsRows(spectral);
-  return std::equal(rows.begin(), rows.end(), run.begin(), run.end(), [](const ResultsRecord& a, const ResultsRecord& b) {
-    return a.WL == b.WL && a.EEIso == b.EEIso && a.RTIso == b.RTIso && a.EE == b.EE && a.RT == b.RT;
-  });
+  return std::equal(rows.begin(), rows.end(), run.begin(), run.end(),
+                    [](const ResultsRecord& a, const ResultsRecord& b) {
+                      return a.WL == b.WL && a.EEIso == b.EEIso && a.RTIso == b.RTIso && a.EE == b.EE && a.RT == b.RT;
+                    });
 }
 
 void TakeResultsIntoArrays(const std::vector<ResultsRecord>& rows, SpectralArrays& spectral) {
@@ -87,7 +88,8 @@ void TFMain::SaveAs1Click() {
       ChosenFileName(ShowSaveDialog(dialogs_, kSpectralReflectance, Folder(state_.folders.SRDir), proposed));
   if (path.isEmpty()) return;
   std::string error;
-  if (!SaveReflectanceFile(path.toStdString(), state_.spectral, error)) dialogs_.ShowMessage(QString::fromStdString(error));
+  if (!SaveReflectanceFile(path.toStdString(), state_.spectral, error))
+    dialogs_.ShowMessage(QString::fromStdString(error));
 }
 
 void TFMain::LoadResultsClick() {

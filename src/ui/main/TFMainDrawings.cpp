@@ -2,11 +2,11 @@
 // targeting.
 #include <QVBoxLayout>
 
-#include "ui/widgets/BannerGroup.h"
 #include "ui/drawings/TFDraw.h"
-#include "ui/main/TFMain.h"
 #include "ui/drawings/TargetingPanel.h"
+#include "ui/main/TFMain.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "ui/widgets/BannerGroup.h"
 
 namespace tessolan {
 

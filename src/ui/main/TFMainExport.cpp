@@ -2,13 +2,13 @@
 // comma-separated, for spreadsheets and scripts.
 #include <QLineEdit>
 
-#include "model/AppState.h"
 #include "data/CsvExport.h"
+#include "model/AppState.h"
 #include "model/Folders.h"
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/TFMain.h"
 #include "ui/main/TaskNames.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 namespace {

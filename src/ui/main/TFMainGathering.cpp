@@ -6,14 +6,14 @@
 #include "model/AppState.h"
 #include "run/Gathering.h"
 #include "run/TaskFlow.h"
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/main/GeometryPage.h"
+#include "ui/main/TFMain.h"
 #include "ui/main/TypedRanges.h"
+#include "ui/widgets/MemoLines.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
-#include "ui/widgets/MemoLines.h"
-#include "ui/main/TFMain.h"
 #include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 

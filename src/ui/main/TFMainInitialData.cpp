@@ -6,24 +6,24 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "model/AppState.h"
 #include "data/FileMessages.h"
-#include "ui/main/GeometryPage.h"
-#include "engine/GeometryPreprocessing.h"
 #include "data/InitialDataFile.h"
-#include "run/LoadedTaskChecks.h"
-#include "ui/main/MaterialPage.h"
-#include "ui/widgets/MemoLines.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/AppState.h"
 #include "model/Notation.h"
-#include "ui/widgets/RadioGroup.h"
+#include "run/LoadedTaskChecks.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/main/GeometryPage.h"
+#include "ui/main/MaterialPage.h"
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/TFMain.h"
-#include "ui/tables/TableHelpers.h"
 #include "ui/main/TaskNames.h"
-#include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/MemoLines.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/UiLocale.h"
 
 namespace tessolan {
 namespace {
@@ -45,8 +45,7 @@ void ShowAuxiliaryTexts(GeometryPage& page, const AuxiliaryTexts& texts) {
 // failure leaves the groups set so far.
 bool TFMain::SelectRadioItems(const LoadedInitialData& loaded) {
   const auto messages = RadioIndexMessages(loaded);
-  RadioGroup* const groups[] = {pageGeometry->rgShape, pageGeometry->rgCenter,
-                                pageViewingConditions->rgVC};
+  RadioGroup* const groups[] = {pageGeometry->rgShape, pageGeometry->rgCenter, pageViewingConditions->rgVC};
   const int indices[] = {loaded.Shape, loaded.CenterPosition, loaded.VCType};
   for (std::size_t i = 0; i < messages.size(); ++i) {
     if (!messages[i].empty()) {
@@ -131,13 +130,12 @@ void TFMain::SaveAs4Click() {
   }
   std::string& taskName = state_.identity.TaskName;
   taskName = MakeSafeFileName(TaskNameFromFileBox(edFileName->text()).toStdString());
-  const QString path = ChosenFileName(ShowSaveDialog(dialogs_, "Initial Data",
-                                                     QString::fromStdString(state_.folders.DataDir),
-                                                     QString::fromStdString(taskName)));
+  const QString path = ChosenFileName(ShowSaveDialog(
+      dialogs_, "Initial Data", QString::fromStdString(state_.folders.DataDir), QString::fromStdString(taskName)));
   if (path.isEmpty()) return;
   std::string error;
-  if (!SaveInitialDataFile(path.toStdString(), state_.initialData, state_.spectral, MemoLines(mComments),
-                           DateTimeNow(), error)) {
+  if (!SaveInitialDataFile(path.toStdString(), state_.initialData, state_.spectral, MemoLines(mComments), DateTimeNow(),
+                           error)) {
     dialogs_.ShowMessage(QString::fromStdString(error));
     return;
   }
@@ -154,9 +152,9 @@ void TFMain::ClearAll() {
   WriteControls(ClearedControls());
   pageMaterial->rgRE->SetItemIndex(0);
   pageResults->rgEERT->SetItemIndex(0);
-  for (QLineEdit* box : {edFileName, pageResults->edResultsFileName, pageReport->edReportFileName,
-                         pageGeometry->edNCR, pageGeometry->edPeriod, pageGeometry->edHeight,
-                         pageGeometry->edFullHeight, pageGeometry->edFaceVertexAngle})
+  for (QLineEdit* box :
+       {edFileName, pageResults->edResultsFileName, pageReport->edReportFileName, pageGeometry->edNCR,
+        pageGeometry->edPeriod, pageGeometry->edHeight, pageGeometry->edFullHeight, pageGeometry->edFaceVertexAngle})
     box->clear();
   mComments->clear();
   pageReport->mReport->clear();

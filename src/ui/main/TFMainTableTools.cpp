@@ -2,12 +2,12 @@
 // ranges of records from either table.
 #include <QLineEdit>
 
-#include "ui/tables/DataGrid.h"
-#include "ui/main/MaterialPage.h"
-#include "ui/main/ResultsPage.h"
 #include "ui/dialogs/TFEraseRecords.h"
 #include "ui/dialogs/TFGray.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
 #include "ui/main/TFMain.h"
+#include "ui/tables/DataGrid.h"
 
 namespace tessolan {
 

@@ -35,11 +35,20 @@ std::vector<NumericBox> GeometryBoxes() {
 std::vector<NumericBox> ViewingConditionBoxes(int vcType) {
   std::vector<NumericBox> boxes{NumericBox::B, NumericBox::A};
   switch (vcType) {
-    case kDirectionalA: boxes.push_back(NumericBox::DA); break;
-    case kDirectionalB: boxes.push_back(NumericBox::DB); break;
-    case kConical: boxes.insert(boxes.end(), {NumericBox::HF, NumericBox::AngleW}); break;
-    case kIntegrated: boxes.insert(boxes.end(), {NumericBox::DD, NumericBox::HD}); break;
-    default: break;
+    case kDirectionalA:
+      boxes.push_back(NumericBox::DA);
+      break;
+    case kDirectionalB:
+      boxes.push_back(NumericBox::DB);
+      break;
+    case kConical:
+      boxes.insert(boxes.end(), {NumericBox::HF, NumericBox::AngleW});
+      break;
+    case kIntegrated:
+      boxes.insert(boxes.end(), {NumericBox::DD, NumericBox::HD});
+      break;
+    default:
+      break;
   }
   return boxes;
 }

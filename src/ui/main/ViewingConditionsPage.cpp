@@ -5,13 +5,13 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "ui/widgets/BannerGroup.h"
-#include "ui/main/Hints.h"
 #include "model/InitialData.h"
 #include "ui/illustrations/LineOfSightIllustration.h"
+#include "ui/illustrations/ViewingConditionsIllustration.h"
+#include "ui/main/Hints.h"
+#include "ui/widgets/BannerGroup.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/illustrations/ViewingConditionsIllustration.h"
 
 namespace tessolan {
 

@@ -19,13 +19,13 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "model/Accuracy.h"
-#include "ui/widgets/AppIcon.h"
-#include "model/AppState.h"
-#include "ui/main/Hints.h"
-#include "model/Notation.h"
 #include "engine/RandomGenerator.h"
+#include "model/Accuracy.h"
+#include "model/AppState.h"
+#include "model/Notation.h"
+#include "ui/main/Hints.h"
 #include "ui/main/TaskNames.h"
+#include "ui/widgets/AppIcon.h"
 #include "ui/widgets/StatusBarClock.h"
 
 namespace tessolan {
@@ -57,7 +57,8 @@ QLabel* MakePane(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-TFMCRT::TFMCRT(ModelingHost& main) : QDialog(&main.HostWindow()), main_(main), state_(main.State()), dialogs_(main.Dialogs()) {
+TFMCRT::TFMCRT(ModelingHost& main)
+    : QDialog(&main.HostWindow()), main_(main), state_(main.State()), dialogs_(main.Dialogs()) {
   setObjectName("FMCRT");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 0);

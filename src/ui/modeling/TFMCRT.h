@@ -17,7 +17,6 @@ class QPushButton;
 
 namespace tessolan {
 
-
 // The modeling window "Monte Carlo Modeling": the user names the task, chooses the accuracy,
 // starts a run and may stop it, and follows its progress. A completed run fills the main
 // window's results table and report and writes the results and report files. It works on the

@@ -11,19 +11,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "model/Accuracy.h"
-#include "model/AppState.h"
-#include "ui/widgets/EventRation.h"
 #include "data/FileMessages.h"
-#include "model/Notation.h"
 #include "data/ReportFile.h"
 #include "data/ResultsFile.h"
+#include "model/Accuracy.h"
+#include "model/AppState.h"
+#include "model/Notation.h"
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/modeling/StandardErrorText.h"
 #include "ui/modeling/TFMCRT.h"
+#include "ui/widgets/EventRation.h"
 #include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 
@@ -110,9 +110,8 @@ void TFMCRT::Run() {
   QCoreApplication::processEvents();
   const auto nRays = kRayCountChoices[static_cast<std::size_t>(comboNRays->currentIndex())].value;
   const auto threshold = kThresholdChoices[static_cast<std::size_t>(comboThreshold->currentIndex())].value;
-  const FlowStep prepared = PrepareTask(state_, nRays, threshold, [this](const std::string& line) {
-    AddProgressLine(QString::fromStdString(line));
-  });
+  const FlowStep prepared = PrepareTask(
+      state_, nRays, threshold, [this](const std::string& line) { AddProgressLine(QString::fromStdString(line)); });
   if (!prepared) {
     AddProgressLine(QString::fromStdString(prepared.message));
     return;

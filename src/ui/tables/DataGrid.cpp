@@ -7,15 +7,18 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "ui/dialogs/UserDialogs.h"
 #include "ui/tables/DataSet.h"
 #include "ui/tables/DataSetModel.h"
 #include "ui/tables/NumberDelegate.h"
-#include "ui/dialogs/UserDialogs.h"
 
 namespace tessolan {
 
 DataGrid::DataGrid(DataSetModel* model, UserDialogs& dialogs, QWidget* parent)
-    : QTableView(parent), model_(model), dataSet_(model->Data()), dialogs_(dialogs),
+    : QTableView(parent),
+      model_(model),
+      dataSet_(model->Data()),
+      dialogs_(dialogs),
       delegate_(new NumberDelegate(this)) {
   setModel(model_);
   setItemDelegate(delegate_);
@@ -39,9 +42,8 @@ DataGrid::DataGrid(DataSetModel* model, UserDialogs& dialogs, QWidget* parent)
   connect(delegate_, &NumberDelegate::editingStarted, this, [this] {
     if (dataSet_.State() == DataSetState::Browse) dataSet_.Edit();
   });
-  connect(delegate_, &NumberDelegate::invalidNumber, this, [this](const QString& text) {
-    dialogs_.ShowMessage("'" + text + "' is not a valid floating point value");
-  });
+  connect(delegate_, &NumberDelegate::invalidNumber, this,
+          [this](const QString& text) { dialogs_.ShowMessage("'" + text + "' is not a valid floating point value"); });
   SyncCurrentRow();
 }
 
@@ -121,8 +123,7 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
   syncing_ = false;
   // A refused post keeps the edited record current; the grid goes back to it once this
   // change of the current cell has finished.
-  if (!moved || current.row() != dataSet_.CurrentDisplayRow())
-    QTimer::singleShot(0, this, &DataGrid::SyncCurrentRow);
+  if (!moved || current.row() != dataSet_.CurrentDisplayRow()) QTimer::singleShot(0, this, &DataGrid::SyncCurrentRow);
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {

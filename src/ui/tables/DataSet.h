@@ -81,14 +81,14 @@ class DataSet : public QObject {
   bool ControlsDisabled() const { return disableCount_ > 0; }
 
  signals:
-  void recordsChanged();          // records added, removed or reordered
-  void currentChanged();          // another current record, or another editing state
-  void bufferChanged();           // a field of the record being edited changed
-  void dataChanged();             // any of the three above
+  void recordsChanged();  // records added, removed or reordered
+  void currentChanged();  // another current record, or another editing state
+  void bufferChanged();   // a field of the record being edited changed
+  void dataChanged();     // any of the three above
   void afterPost();
   void afterDelete();
-  void controlsEnabled();         // the bound controls catch up after a bulk change
-  void updateRecordRequested();   // before a post: bound editors hand over what is typed
+  void controlsEnabled();        // the bound controls catch up after a bulk change
+  void updateRecordRequested();  // before a post: bound editors hand over what is typed
   void errorOccurred(const QString& message);
 
  protected:

@@ -15,9 +15,7 @@ DataSetModel::DataSetModel(DataSet& dataSet, std::vector<GridColumn> columns, QO
   connect(&dataSet_, &DataSet::bufferChanged, this, &DataSetModel::RefreshCurrentRow);
 }
 
-int DataSetModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
-}
+int DataSetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(columns_.size());

@@ -17,8 +17,10 @@ QString FormatOptionalDecimals(double value, int maxDecimals, char separator) {
   const auto point = text.find('.');
   if (point != std::string::npos) {
     while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    else text[point] = separator;
+    if (text.back() == '.')
+      text.pop_back();
+    else
+      text[point] = separator;
   }
   if (text == "-0") text = "0";
   return QString::fromStdString(text);

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstddef>
 
-#include "ui/tables/DataSet.h"
 #include "data/KeyedTable.h"
+#include "ui/tables/DataSet.h"
 
 namespace tessolan {
 

@@ -5,9 +5,9 @@
 #include <QPainterPath>
 #include <QToolButton>
 
-#include "ui/tables/DataSet.h"
-#include "ui/main/Hints.h"
 #include "ui/dialogs/UserDialogs.h"
+#include "ui/main/Hints.h"
+#include "ui/tables/DataSet.h"
 
 namespace tessolan {
 
@@ -117,19 +117,35 @@ NavigatorBar::NavigatorBar(DataSet& dataSet, UserDialogs& dialogs, unsigned visi
 
 void NavigatorBar::Press(Button button) {
   switch (button) {
-    case First: dataSet_.First(); break;
-    case Prior: dataSet_.Prior(); break;
-    case Next: dataSet_.Next(); break;
-    case Last: dataSet_.Last(); break;
-    case Insert: dataSet_.Insert(); break;
-    case Delete:
-      if ((dataSet_.RecordCount() > 0 || dataSet_.IsEditing()) && dialogs_.Confirm("Delete record?"))
-        dataSet_.Delete();
+    case First:
+      dataSet_.First();
       break;
-    case Edit: dataSet_.Edit(); break;
-    case Post: dataSet_.Post(); break;
-    case Cancel: dataSet_.Cancel(); break;
-    case kButtonCount: break;
+    case Prior:
+      dataSet_.Prior();
+      break;
+    case Next:
+      dataSet_.Next();
+      break;
+    case Last:
+      dataSet_.Last();
+      break;
+    case Insert:
+      dataSet_.Insert();
+      break;
+    case Delete:
+      if ((dataSet_.RecordCount() > 0 || dataSet_.IsEditing()) && dialogs_.Confirm("Delete record?")) dataSet_.Delete();
+      break;
+    case Edit:
+      dataSet_.Edit();
+      break;
+    case Post:
+      dataSet_.Post();
+      break;
+    case Cancel:
+      dataSet_.Cancel();
+      break;
+    case kButtonCount:
+      break;
   }
   UpdateButtons();
 }

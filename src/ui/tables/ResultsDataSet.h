@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
+#include "data/KeyedTable.h"
 #include "ui/tables/DisplayFormats.h"
 #include "ui/tables/KeyedDataSet.h"
-#include "data/KeyedTable.h"
 #include "ui/widgets/UiLocale.h"
 
 namespace tessolan {

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "model/SpectralPoint.h"
 #include "ui/tables/DisplayFormats.h"
 #include "ui/tables/KeyedDataSet.h"
-#include "model/SpectralPoint.h"
 #include "ui/widgets/UiLocale.h"
 
 namespace tessolan {

@@ -5,8 +5,10 @@
 namespace tessolan {
 
 EventRation::EventRation(Clock::duration interval, int callsPerClockLook)
-    : interval_(interval), callsPerClockLook_(callsPerClockLook < 1 ? 1 : callsPerClockLook),
-      callsLeft_(callsPerClockLook_), due_(Clock::now() + interval) {}
+    : interval_(interval),
+      callsPerClockLook_(callsPerClockLook < 1 ? 1 : callsPerClockLook),
+      callsLeft_(callsPerClockLook_),
+      due_(Clock::now() + interval) {}
 
 void EventRation::LetThrough() {
   if (beforeEvents_) beforeEvents_();

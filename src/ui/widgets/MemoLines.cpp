@@ -35,9 +35,7 @@ std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
   return result;
 }
 
-void SetMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-  memo->setPlainText(JoinLines(lines));
-}
+void SetMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) { memo->setPlainText(JoinLines(lines)); }
 
 void AppendMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
   std::vector<std::string> all = MemoLines(memo);

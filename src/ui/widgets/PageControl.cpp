@@ -9,7 +9,8 @@ QSize BoldCurrentTabBar::tabSizeHint(int index) const {
   QSize size = QTabBar::tabSizeHint(index);
   QFont bold = font();
   bold.setBold(true);
-  const int extra = QFontMetrics(bold).horizontalAdvance(tabText(index)) - fontMetrics().horizontalAdvance(tabText(index));
+  const int extra =
+      QFontMetrics(bold).horizontalAdvance(tabText(index)) - fontMetrics().horizontalAdvance(tabText(index));
   return size + QSize(std::max(extra, 0) + 8, 0);
 }
 

@@ -12,11 +12,11 @@
 #include <QTest>
 #include <cmath>
 
+#include "ScriptedDialogs.h"
 #include "ui/charts/ChartEditorDialog.h"
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/CheckableLegendItem.h"
 #include "ui/charts/EqualizeAxes.h"
-#include "ScriptedDialogs.h"
 #include "ui/dialogs/TFAbout.h"
 #include "ui/widgets/UiLocale.h"
 
@@ -141,7 +141,8 @@ void ChartsTest::editorOnADrawingKeepsItsAxesApartAndListsCurves() {
   const QRect plot = chart.axisRect()->rect();
   QCOMPARE(down, QCPRange(0, 10));
   QVERIFY(qFuzzyCompare(across.center(), 1.0));
-  const double scales = (across.size() / plot.width()) / (down.size() / plot.height() * PixelWidthToHeight(chart.screen()));
+  const double scales =
+      (across.size() / plot.width()) / (down.size() / plot.height() * PixelWidthToHeight(chart.screen()));
   QVERIFY2(std::abs(scales - 1) < 1e-9, qPrintable(QString::number(scales)));
 
   series->setCurrentIndex(1);

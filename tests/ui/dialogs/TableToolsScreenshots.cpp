@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <memory>
 
-#include "model/AppState.h"
-#include "ui/widgets/RadioGroup.h"
+#include "ScreenshotApplication.h"
 #include "ScriptedDialogs.h"
+#include "model/AppState.h"
 #include "ui/dialogs/TFEraseRecords.h"
 #include "ui/dialogs/TFGray.h"
 #include "ui/main/TFMain.h"
-#include "ScreenshotApplication.h"
+#include "ui/widgets/RadioGroup.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The table tools: the gray reflectance generator and erasing ranges of records from the
 // spectral reflectance table and the results table.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -11,17 +12,16 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <qcustomplot.h>
 
-#include "ui/tables/DataGrid.h"
-#include "ui/main/Hints.h"
 #include "MainWindowFixture.h"
-#include "ui/main/MaterialPage.h"
-#include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
+#include "NamedChild.h"
 #include "ui/dialogs/TFEraseRecords.h"
 #include "ui/dialogs/TFGray.h"
-#include "NamedChild.h"
+#include "ui/main/Hints.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/tables/DataGrid.h"
+#include "ui/widgets/RadioGroup.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -157,7 +157,7 @@ void TableToolsTest::grayControlsStartAsDesigned() {
   QVERIFY(g.cbClear->isChecked());
   QCOMPARE(g.cbClear->text(), QString("Clear Existing Spectral Reflectances"));
   QCOMPARE(HintOf(g.seR), QString("Value of spectral reflectance \nwhich doesn't depend on wavelength \n"
-                                   "within a spectral range from Min. to Max."));
+                                  "within a spectral range from Min. to Max."));
   QCOMPARE(HintOf(g.edLeft), QString("Left bound of spectral range"));
   QCOMPARE(HintOf(g.edRight), QString("Right bound of spectral range"));
   QCOMPARE(HintOf(g.rgSpecify), QString("Select the method for generating \nuniformly distributed wavelengths"));
@@ -219,13 +219,18 @@ void TableToolsTest::grayFillsTheTableByNumberOrByStep_data() {
   QTest::addColumn<int>("count");  // 0: by step
   QTest::addColumn<double>("step");
   QTest::addColumn<QVector<double>>("expected");
-  QTest::newRow("two by number") << "0.3" << "14.7" << 2 << 0.0 << QVector<double>{0.3, 14.7};
-  QTest::newRow("five by number") << "1" << "2" << 5 << 0.0 << QVector<double>{1, 1.25, 1.5, 1.75, 2};
-  QTest::newRow("step of one half") << "1" << "2" << 0 << 0.5 << QVector<double>{1, 1.5, 2};
-  QTest::newRow("step is the range") << "0.3" << "0.7" << 0 << 0.4 << QVector<double>{0.3, 0.7};
-  QTest::newRow("last step overshoots by less than 1e-6")
-      << "1" << "1.9999995" << 0 << 0.5 << QVector<double>{1, 1.5, 2};
-  QTest::newRow("tenths add up to typed values") << "0.1" << "0.5" << 0 << 0.1 << QVector<double>{0.1, 0.2, 0.3, 0.4, 0.5};
+  QTest::newRow("two by number") << "0.3"
+                                 << "14.7" << 2 << 0.0 << QVector<double>{0.3, 14.7};
+  QTest::newRow("five by number") << "1"
+                                  << "2" << 5 << 0.0 << QVector<double>{1, 1.25, 1.5, 1.75, 2};
+  QTest::newRow("step of one half") << "1"
+                                    << "2" << 0 << 0.5 << QVector<double>{1, 1.5, 2};
+  QTest::newRow("step is the range") << "0.3"
+                                     << "0.7" << 0 << 0.4 << QVector<double>{0.3, 0.7};
+  QTest::newRow("last step overshoots by less than 1e-6") << "1"
+                                                          << "1.9999995" << 0 << 0.5 << QVector<double>{1, 1.5, 2};
+  QTest::newRow("tenths add up to typed values") << "0.1"
+                                                 << "0.5" << 0 << 0.1 << QVector<double>{0.1, 0.2, 0.3, 0.4, 0.5};
 }
 
 void TableToolsTest::grayFillsTheTableByNumberOrByStep() {
@@ -236,8 +241,10 @@ void TableToolsTest::grayFillsTheTableByNumberOrByStep() {
   QFETCH(QVector<double>, expected);
   GrayFixture f;
   f.gray.seR->setValue(0.25);
-  if (count > 0) f.Generate(min, max, count);
-  else f.GenerateByStep(min, max, step);
+  if (count > 0)
+    f.Generate(min, max, count);
+  else
+    f.GenerateByStep(min, max, step);
   QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('|')));
   QVERIFY(f.dialogs.confirmations.isEmpty());  // the table was empty: nothing to lose
   QVERIFY(!f.gray.isVisible());
@@ -446,8 +453,10 @@ void TableToolsTest::eraseRedrawsOnce() {
   table.EnableControls();
   table.MoveTo(999);
   int resets = 0, replots = 0;
-  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
-  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbchRE, &QCustomPlot::afterReplot, [&] { ++replots; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset,
+                   [&] { ++resets; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbchRE, &QCustomPlot::afterReplot,
+                   [&] { ++replots; });
   bool seen = false;
   WhenShown<TFEraseRecords>(
       [](TFEraseRecords& erase) {

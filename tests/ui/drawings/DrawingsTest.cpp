@@ -1,5 +1,6 @@
 // The drawings window: the memo, the three drawings and their series, equal scales after a
 // resize, the array top view's drawing time, and "Draw" opening the window.
+#include <qcustomplot.h>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -7,18 +8,17 @@
 #include <QTimer>
 #include <cmath>
 #include <functional>
-#include <qcustomplot.h>
 
-#include "model/AppState.h"
-#include "ui/drawings/ArrayTopViewLayer.h"
-#include "ui/widgets/Colors.h"
-#include "ui/charts/EqualizeAxes.h"
-#include "ui/main/GeometryPage.h"
-#include "engine/GeometryPreprocessing.h"
 #include "MainWindowFixture.h"
-#include "ui/widgets/PageControl.h"
-#include "ui/drawings/TFDraw.h"
 #include "NamedChild.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/AppState.h"
+#include "ui/charts/EqualizeAxes.h"
+#include "ui/drawings/ArrayTopViewLayer.h"
+#include "ui/drawings/TFDraw.h"
+#include "ui/main/GeometryPage.h"
+#include "ui/widgets/Colors.h"
+#include "ui/widgets/PageControl.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -48,20 +48,25 @@ struct DrawingsFixture {
 
 QVector<QPointF> Points(const QCPCurve* curve) {
   QVector<QPointF> points;
-  for (auto it = curve->data()->constBegin(); it != curve->data()->constEnd(); ++it) points << QPointF(it->key, it->value);
+  for (auto it = curve->data()->constBegin(); it != curve->data()->constEnd(); ++it)
+    points << QPointF(it->key, it->value);
   return points;
 }
 
 QVector<QPointF> Points(const QCPGraph* graph) {
   QVector<QPointF> points;
-  for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it) points << QPointF(it->key, it->value);
+  for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it)
+    points << QPointF(it->key, it->value);
   return points;
 }
 
-bool Near(const QPointF& a, const QPointF& b) { return std::abs(a.x() - b.x()) < 1e-12 && std::abs(a.y() - b.y()) < 1e-12; }
+bool Near(const QPointF& a, const QPointF& b) {
+  return std::abs(a.x() - b.x()) < 1e-12 && std::abs(a.y() - b.y()) < 1e-12;
+}
 
 bool SameEnds(const QVector<QPointF>& points, QPointF p, QPointF q) {
-  return points.size() == 2 && ((Near(points[0], p) && Near(points[1], q)) || (Near(points[0], q) && Near(points[1], p)));
+  return points.size() == 2 &&
+         ((Near(points[0], p) && Near(points[1], q)) || (Near(points[0], q) && Near(points[1], p)));
 }
 
 QVector<QPointF> Square(double h) { return {{-h, -h}, {-h, h}, {h, h}, {h, -h}, {-h, -h}}; }
@@ -182,7 +187,10 @@ void DrawingsTest::singlePyramidViews() {
 }
 
 void DrawingsTest::everyChartKeepsEqualScalesWhenResized() {
-  DrawingsFixture f([](InitialData& t) { t.Shape = kCircle; t.TopFlatSideLength = 1; });
+  DrawingsFixture f([](InitialData& t) {
+    t.Shape = kCircle;
+    t.TopFlatSideLength = 1;
+  });
   TFDraw& w = *f.window;
   QCOMPARE(w.size(), QSize(500, 700));
   QCOMPARE(w.minimumSize(), QSize(500, 700));

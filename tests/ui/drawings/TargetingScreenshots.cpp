@@ -1,5 +1,6 @@
 // Writes PNGs of the targeting charts after 10,000 rays and of the three drawings, for a person
 // to look at: tessolan-targeting-screenshots [output folder]. Runs without a display.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -8,18 +9,17 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
-#include <qcustomplot.h>
 
+#include "NamedChild.h"
+#include "ScreenshotApplication.h"
+#include "ScriptedDialogs.h"
+#include "engine/GeometryPreprocessing.h"
 #include "model/AppState.h"
 #include "ui/charts/EqualizeAxes.h"
-#include "engine/GeometryPreprocessing.h"
-#include "ui/widgets/PageControl.h"
-#include "ScriptedDialogs.h"
 #include "ui/drawings/TFDraw.h"
-#include "ui/main/TFMain.h"
 #include "ui/drawings/TargetingPanel.h"
-#include "ScreenshotApplication.h"
-#include "NamedChild.h"
+#include "ui/main/TFMain.h"
+#include "ui/widgets/PageControl.h"
 
 using namespace tessolan;
 using tessolan::testing::Named;
@@ -59,8 +59,9 @@ void ShootTargeting(const QString& folder, const TargetingScene& scene, QSize si
   panel.btnStart->click();
   QApplication::processEvents();
   for (const QString& message : dialogs.messages) qWarning("%s: %s", scene.name, qPrintable(message));
-  const QString name = size == QSize(1085, 850) ? QString(scene.name)
-                                                 : QString("%1-%2x%3").arg(scene.name).arg(size.width()).arg(size.height());
+  const QString name = size == QSize(1085, 850)
+                           ? QString(scene.name)
+                           : QString("%1-%2x%3").arg(scene.name).arg(size.width()).arg(size.height());
   window.grab().save(QString("%1/%2-page.png").arg(folder, name));
   for (int page = 0; page < 2; ++page) {
     panel.pcTargeting->setCurrentIndex(page);
@@ -169,10 +170,13 @@ int main(int argc, char* argv[]) {
   ShootDrawings(folder, "largest-array", [](InitialData& t) { t.RadiatorSize = 3003; });
   for (QSize size : {QSize(1085, 850), QSize(1366, 768)}) {
     const QString name = QString("largest-circle-%1x%2").arg(size.width()).arg(size.height());
-    ShootDrawings(folder, qPrintable(name), [](InitialData& t) {
-      t.Shape = RadiatorShape::kCircle;
-      t.RadiatorSize = 3003;
-    }, size);
+    ShootDrawings(
+        folder, qPrintable(name),
+        [](InitialData& t) {
+          t.Shape = RadiatorShape::kCircle;
+          t.RadiatorSize = 3003;
+        },
+        size);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // Targeting on the viewing conditions page: the frames of each viewing conditions type, the
 // tracing loop with its progress, early stops and Stop, the profiles, the red segments, and
 // the charts' equal scales.
+#include <qcustomplot.h>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -10,16 +11,15 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
-#include <qcustomplot.h>
 
+#include "MainWindowFixture.h"
+#include "NamedChild.h"
+#include "engine/TargetingRay.h"
 #include "ui/charts/ChartEditorDialog.h"
 #include "ui/charts/EqualizeAxes.h"
-#include "ui/main/Hints.h"
-#include "MainWindowFixture.h"
-#include "ui/widgets/PageControl.h"
 #include "ui/drawings/TargetingPanel.h"
-#include "engine/TargetingRay.h"
-#include "NamedChild.h"
+#include "ui/main/Hints.h"
+#include "ui/widgets/PageControl.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;

@@ -11,15 +11,15 @@
 #include <memory>
 #include <sstream>
 
-#include "model/AppState.h"
 #include "BatchRun.h"
+#include "NamedChild.h"
+#include "ScreenshotApplication.h"
+#include "ScriptedDialogs.h"
+#include "model/AppState.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/TFMain.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
-#include "ScriptedDialogs.h"
-#include "ui/main/TFMain.h"
-#include "ScreenshotApplication.h"
-#include "NamedChild.h"
 
 using tessolan::testing::Named;
 

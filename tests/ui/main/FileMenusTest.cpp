@@ -1,22 +1,22 @@
 // The file commands of the "Spectral Reflectance", "Results" and "Report" menus.
+#include <qcustomplot.h>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <charconv>
-#include <qcustomplot.h>
 
-#include "ui/widgets/Colors.h"
 #include "FileCommandsSupport.h"
+#include "NamedChild.h"
 #include "data/FileMessages.h"
-#include "model/Notation.h"
-#include "ui/widgets/PageControl.h"
 #include "data/ReflectanceFile.h"
-#include "ui/main/ReportPage.h"
 #include "data/ResultsFile.h"
+#include "model/Notation.h"
+#include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/tables/TableHelpers.h"
-#include "NamedChild.h"
+#include "ui/widgets/Colors.h"
+#include "ui/widgets/PageControl.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -100,8 +100,10 @@ void FileMenusTest::reflectanceLoadFailuresChangeNothing_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("message");
   QTest::newRow("cancelled") << QByteArray() << QString() << QString();
-  QTest::newRow("missing file") << QByteArray() << "missing.txt" << "Error reading file";
-  QTest::newRow("comma as separator") << QByteArray("1,5   0,25\r\n") << "comma.txt" << "File reading error";
+  QTest::newRow("missing file") << QByteArray() << "missing.txt"
+                                << "Error reading file";
+  QTest::newRow("comma as separator") << QByteArray("1,5   0,25\r\n") << "comma.txt"
+                                      << "File reading error";
   QTest::newRow("a word among the numbers") << QByteArray("1.5 0.25\r\n2.0 high\r\n") << "word.txt"
                                             << "File reading error";
 }
@@ -147,8 +149,8 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   QCOMPARE(f.dialogs.saveRequests[0].title, QString("Tessolan: Save Spectral Reflectance in Text File"));
   QCOMPARE(f.dialogs.saveRequests[0].folder, folder);
   QCOMPARE(f.dialogs.saveRequests[0].proposedName, QString("task1_SR"));
-  QCOMPARE(ReadBytes(folder + "/a_SR.txt"), FileText({"     1.23457   0.12345679", "     2.50000   0.50000000",
-                                                       "12345678.50000   0.25000000"}));
+  QCOMPARE(ReadBytes(folder + "/a_SR.txt"),
+           FileText({"     1.23457   0.12345679", "     2.50000   0.50000000", "12345678.50000   0.25000000"}));
   // The proposal does not name the task.
   QCOMPARE(f.state->identity.TaskName, std::string());
 
@@ -161,8 +163,7 @@ void FileMenusTest::reflectanceSaveWritesTheTable() {
   // Loaded back: the table at the decimals of the file.
   f.dialogs.openNames = {folder + "/b_SR.txt"};
   w.Load1Click();
-  QVERIFY(TablePoints(w) ==
-          (std::vector<SpectralPoint>{{1.23457, 0.12345679}, {2.5, 0.5}, {12345678.5, 0.25}}));
+  QVERIFY(TablePoints(w) == (std::vector<SpectralPoint>{{1.23457, 0.12345679}, {2.5, 0.5}, {12345678.5, 0.25}}));
 }
 
 void FileMenusTest::reflectanceSaveRefusals() {
@@ -267,8 +268,8 @@ void FileMenusTest::resultsLoadAsksBeforeReplacing() {
   TFMain& w = *f.window;
   const QString folder = FolderOf(f.state->folders.ResultsDir);
   const QString first = folder + "/first_res.txt", second = folder + "/second_res.txt";
-  WriteBytes(first, FileText({"any header", "2.0 0.9 0.8 290.5 280.25 extra", "1.0 0.95 0.85 295 285",
-                              "2.0 0.1 0.1 1 1"}));
+  WriteBytes(first,
+             FileText({"any header", "2.0 0.9 0.8 290.5 280.25 extra", "1.0 0.95 0.85 295 285", "2.0 0.1 0.1 1 1"}));
   WriteBytes(second, FileText({kResultsHeader, "5.0 0.5 0.4 250 240"}));
   f.state->spectral.NWL = 7;
   Named<ResultsPage>(w, "pageResults")->pcResults->setCurrentIndex(1);

@@ -1,27 +1,27 @@
 // The "Initial Data" menu: Save As, Load with its question and checks, Clear All, and the
 // default task read at start.
-#include <QDir>
+#include <qcustomplot.h>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTest>
 #include <algorithm>
-#include <qcustomplot.h>
 
 #include "FileCommandsSupport.h"
+#include "NamedChild.h"
 #include "data/FileMessages.h"
-#include "ui/main/GeometryPage.h"
 #include "data/InitialDataFile.h"
-#include "ui/main/MaterialPage.h"
 #include "model/Notation.h"
-#include "ui/widgets/NumericSpinBox.h"
-#include "ui/widgets/PageControl.h"
-#include "ui/widgets/RadioGroup.h"
+#include "ui/main/GeometryPage.h"
+#include "ui/main/MaterialPage.h"
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
-#include "NamedChild.h"
+#include "ui/widgets/NumericSpinBox.h"
+#include "ui/widgets/PageControl.h"
+#include "ui/widgets/RadioGroup.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -38,26 +38,31 @@ TaskControls SampleControls(int shape, int center, int vcType) {
   c.Shape = shape;
   c.CenterPosition = center;
   c.VCType = vcType;
-  const double values[kNumericBoxCount] = {57.3217, 52.1234, 3.4567,   0.1234,  0.2345,  301.2345,
-                                           12.3456, 305.4321, 299.8765, 0.8765,  12.345,  123.4567,
+  const double values[kNumericBoxCount] = {57.3217, 52.1234,  3.4567,   0.1234,  0.2345, 301.2345,
+                                           12.3456, 305.4321, 299.8765, 0.8765,  12.345, 123.4567,
                                            20.1234, 21.4321,  456.7891, 12.3456, 6.5432, 600.1234};
   for (int i = 0; i < kNumericBoxCount; ++i) c.boxes[i] = values[i];
   return c;
 }
 
-const std::vector<SpectralPoint> kPoints{{1.234567891, 0.123456789}, {10.5, 0.5}, {0.3000049, 0.999999994},
-                                         {2500.0000012, 0.0000000012}};
+const std::vector<SpectralPoint> kPoints{
+    {1.234567891, 0.123456789}, {10.5, 0.5}, {0.3000049, 0.999999994}, {2500.0000012, 0.0000000012}};
 
 // The boxes an initial data file of this viewing conditions type holds.
 bool FileHoldsBox(NumericBox box, int vcType) {
   switch (box) {
-    case NumericBox::DA: return vcType == kDirectionalA;
-    case NumericBox::DB: return vcType == kDirectionalB;
+    case NumericBox::DA:
+      return vcType == kDirectionalA;
+    case NumericBox::DB:
+      return vcType == kDirectionalB;
     case NumericBox::HF:
-    case NumericBox::AngleW: return vcType == kConical;
+    case NumericBox::AngleW:
+      return vcType == kConical;
     case NumericBox::DD:
-    case NumericBox::HD: return vcType == kIntegrated;
-    default: return true;
+    case NumericBox::HD:
+      return vcType == kIntegrated;
+    default:
+      return true;
   }
 }
 
@@ -194,7 +199,8 @@ void InitialDataCommandsTest::saveThenLoadReproducesTheTask() {
   QVERIFY(TablePoints(w) == expectedPoints);
   QCOMPARE(MemoText(Named<QPlainTextEdit>(w, "mComments")), comments);
   QCOMPARE(Named<QLineEdit>(w, "edFileName")->text(), path);
-  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(), shape == 1 ? QString("Diameter: ") : QString("    Side: "));
+  QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblRS->text(),
+           shape == 1 ? QString("Diameter: ") : QString("    Side: "));
   QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->lblTop->text(), QString("Pyramid Top Flat: "));
   QVERIFY(!Named<GeometryPage>(w, "pageGeometry")->edNCR->text().isEmpty());
 }
@@ -291,9 +297,9 @@ void InitialDataCommandsTest::loadRefusals_data() {
          "0 for Directional Viewing Conditions A;\n1 for Directional Viewing Conditions B;\n"
          "2 for Conical Viewing Conditions;\n3 for Integrated Viewing Conditions."
       << int(Outcome::Cleared) << QList<int>{1, 1, 0};
-  QTest::newRow("top flat longer than the base") << ReplacedLine(good, 6, "      5.0000  // Top flat side length") << true
-                                                 << Localized("Top Flat Side Length must be from 0 to 2.000")
-                                                 << int(Outcome::GeometrySet) << QList<int>{1, 1, 1};
+  QTest::newRow("top flat longer than the base")
+      << ReplacedLine(good, 6, "      5.0000  // Top flat side length") << true
+      << Localized("Top Flat Side Length must be from 0 to 2.000") << int(Outcome::GeometrySet) << QList<int>{1, 1, 1};
 }
 
 void InitialDataCommandsTest::loadRefusals() {
@@ -414,9 +420,12 @@ void InitialDataCommandsTest::clearAllResetsTheWindowAfterItsQuestion() {
   QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->seRE->dataCount(), 0);
   QCOMPARE(Named<ResultsPage>(w, "pageResults")->seIso->dataCount(), 0);
   QCOMPARE(Named<MaterialPage>(w, "pageMaterial")->sbR->text(), QString("Table is empty"));
-  for (const QLineEdit* box : {Named<QLineEdit>(w, "edFileName"), Named<ResultsPage>(w, "pageResults")->edResultsFileName, Named<ReportPage>(w, "pageReport")->edReportFileName,
-                               Named<GeometryPage>(w, "pageGeometry")->edNCR, Named<GeometryPage>(w, "pageGeometry")->edPeriod, Named<GeometryPage>(w, "pageGeometry")->edHeight,
-                               Named<GeometryPage>(w, "pageGeometry")->edFullHeight, Named<GeometryPage>(w, "pageGeometry")->edFaceVertexAngle})
+  for (const QLineEdit* box :
+       {Named<QLineEdit>(w, "edFileName"), Named<ResultsPage>(w, "pageResults")->edResultsFileName,
+        Named<ReportPage>(w, "pageReport")->edReportFileName, Named<GeometryPage>(w, "pageGeometry")->edNCR,
+        Named<GeometryPage>(w, "pageGeometry")->edPeriod, Named<GeometryPage>(w, "pageGeometry")->edHeight,
+        Named<GeometryPage>(w, "pageGeometry")->edFullHeight,
+        Named<GeometryPage>(w, "pageGeometry")->edFaceVertexAngle})
     QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
   QCOMPARE(Named<QPlainTextEdit>(w, "mComments")->toPlainText(), QString());
   QCOMPARE(Named<ReportPage>(w, "pageReport")->mReport->toPlainText(), QString());

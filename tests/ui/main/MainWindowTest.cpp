@@ -1,5 +1,6 @@
 // The main window: start-up state, the labels and pages that follow the controls, hints, the
 // gathering commands with their messages, and "Calculate".
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -9,20 +10,19 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
-#include <qcustomplot.h>
 
-#include "ui/widgets/BannerGroup.h"
+#include "MainWindowFixture.h"
+#include "NamedChild.h"
 #include "ui/main/GeometryPage.h"
 #include "ui/main/Hints.h"
-#include "MainWindowFixture.h"
 #include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/ViewingConditionsPage.h"
+#include "ui/widgets/BannerGroup.h"
 #include "ui/widgets/MenuButton.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/main/ViewingConditionsPage.h"
-#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -37,7 +37,8 @@ void TypeInto(NumericSpinBox* box, const QString& text) {
 }
 
 QString VisibleViewingConditionsCaption(const TFMain& window) {
-  const auto* group = qobject_cast<BannerGroup*>(Named<ViewingConditionsPage>(window, "pageViewingConditions")->pcVC->currentWidget());
+  const auto* group =
+      qobject_cast<BannerGroup*>(Named<ViewingConditionsPage>(window, "pageViewingConditions")->pcVC->currentWidget());
   return group ? group->Caption() : QString();
 }
 
@@ -101,7 +102,9 @@ void MainWindowTest::startsWithTheDesignValues() {
                          "Report"};
   for (int i = 0; i < tabs.size(); ++i) QCOMPARE(Named<PageControl>(w, "pc")->tabText(i), tabs[i]);
   QCOMPARE(Named<PageControl>(w, "pc")->currentIndex(), 0);
-  QCOMPARE(Named<ResultsPage>(w, "pageResults")->pcResults->tabText(Named<ResultsPage>(w, "pageResults")->pcResults->currentIndex()), QString("Graphs"));
+  QCOMPARE(Named<ResultsPage>(w, "pageResults")
+               ->pcResults->tabText(Named<ResultsPage>(w, "pageResults")->pcResults->currentIndex()),
+           QString("Graphs"));
   QVERIFY(Named<QCheckBox>(w, "cbShowHints")->isChecked());
   QVERIFY(f.dialogs.messages.isEmpty());
 }
@@ -156,8 +159,8 @@ void MainWindowTest::controlsAreWrittenClampedAndReadBack() {
   controls.Shape = 1;
   controls.CenterPosition = 1;
   controls.VCType = 2;
-  controls[NumericBox::HF] = 2e6;              // beyond its maximum
-  controls[NumericBox::Tref] = -5;             // below its minimum
+  controls[NumericBox::HF] = 2e6;               // beyond its maximum
+  controls[NumericBox::Tref] = -5;              // below its minimum
   controls[NumericBox::SlantAngle] = 12.34565;  // more decimals than the box shows
   controls[NumericBox::B] = 7.0006;
   w.WriteControls(controls);
@@ -181,8 +184,10 @@ void MainWindowTest::showHintsSwitchesEveryHint() {
     if (!HintOf(widget).isEmpty()) hinted << widget;
   QVERIFY(hinted.size() >= 20);
   for (QWidget* widget : hinted) QCOMPARE(widget->toolTip(), HintOf(widget));
-  QCOMPARE(HintOf(Named<MaterialPage>(w, "pageMaterial")->btnSpectralReflectance), QString("Operation with entire table\nof spectral reflectance"));
-  QCOMPARE(HintOf(w.Box(NumericBox::TTop)), QString("Temperature of pyramid vertices\nor of truncated pyramids top flats"));
+  QCOMPARE(HintOf(Named<MaterialPage>(w, "pageMaterial")->btnSpectralReflectance),
+           QString("Operation with entire table\nof spectral reflectance"));
+  QCOMPARE(HintOf(w.Box(NumericBox::TTop)),
+           QString("Temperature of pyramid vertices\nor of truncated pyramids top flats"));
   QCOMPARE(HintOf(Named<QWidget>(w, "btnInitialData")), QString("Operations with entire \ninitial datasets"));
 
   Named<QCheckBox>(w, "cbShowHints")->click();
@@ -240,9 +245,10 @@ void MainWindowTest::modelingStopsAtTheFirstFailedStep_data() {
                                 << "Footprint Diameter DA must be from 0 to 100.0000";
   QTest::newRow("DB at b = 60") << 1 << Boxes{box(NumericBox::B, 60), box(NumericBox::DB, 50.0001)} << 1 << 0
                                 << "Viewing Beam Diameter DB must be from 0 to 50.0000";
-  QTest::newRow("HD below its minimum")
-      << 3 << Boxes{box(NumericBox::B, 60), box(NumericBox::DD, 10), box(NumericBox::HD, 17)} << 1 << 0
-      << "Distance H to the detector must be from 17.3205 to 1,000,000";
+  QTest::newRow("HD below its minimum") << 3
+                                        << Boxes{box(NumericBox::B, 60), box(NumericBox::DD, 10),
+                                                 box(NumericBox::HD, 17)}
+                                        << 1 << 0 << "Distance H to the detector must be from 17.3205 to 1,000,000";
   QTest::newRow("focal point below the tops")
       << 2 << Boxes{box(NumericBox::BaseSideLength, 6), box(NumericBox::HF, 2)} << 1 << 0
       << "Distance from the radiator base center\nto the focal point (ray cone vertex) must be greater than 3.0000";
@@ -308,7 +314,6 @@ void MainWindowTest::modelingGathersTheWholeTask() {
   QCOMPARE(static_cast<double>(s.initialData.BeamRadius), 17.5);
   QCOMPARE(Named<GeometryPage>(w, "pageGeometry")->edNCR->text(), QString("35"));
 }
-
 
 // A value typed outside its box's range stays as typed, and the command that gathers it stops
 // with the box's message, showing the box with the focus.
@@ -418,11 +423,12 @@ void MainWindowTest::tabVisitsTheBoxesInTheirVisualOrder() {
   TestMainWindow& w = *f.window;
   w.show();
   using B = NumericBox;
-  QCOMPARE(BoxesInTabOrder(Named<GeometryPage>(w, "pageGeometry")), (QList<B>{B::Diameter, B::SlantAngle, B::BaseSideLength,
-                                                      B::TopFlatSideLength, B::GapWidth, B::Tref, B::Tbg, B::TBase,
-                                                      B::TTop}));
+  QCOMPARE(BoxesInTabOrder(Named<GeometryPage>(w, "pageGeometry")),
+           (QList<B>{B::Diameter, B::SlantAngle, B::BaseSideLength, B::TopFlatSideLength, B::GapWidth, B::Tref, B::Tbg,
+                     B::TBase, B::TTop}));
   Named<ViewingConditionsPage>(w, "pageViewingConditions")->rgVC->SetItemIndex(kConical);
-  QCOMPARE(BoxesInTabOrder(Named<ViewingConditionsPage>(w, "pageViewingConditions")), (QList<B>{B::B, B::A, B::HF, B::AngleW}));
+  QCOMPARE(BoxesInTabOrder(Named<ViewingConditionsPage>(w, "pageViewingConditions")),
+           (QList<B>{B::B, B::A, B::HF, B::AngleW}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -9,20 +9,20 @@
 #include <QTimer>
 #include <memory>
 
+#include "NamedChild.h"
+#include "ScreenshotApplication.h"
+#include "ScriptedDialogs.h"
 #include "model/AppState.h"
 #include "ui/charts/ChartEditorDialog.h"
-#include "ui/main/MaterialPage.h"
 #include "ui/dialogs/TFAbout.h"
-#include "ui/widgets/PageControl.h"
+#include "ui/main/MaterialPage.h"
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
-#include "ui/widgets/RadioGroup.h"
-#include "ui/main/ViewingConditionsPage.h"
-#include "ScriptedDialogs.h"
 #include "ui/main/TFMain.h"
+#include "ui/main/ViewingConditionsPage.h"
 #include "ui/tables/TableHelpers.h"
-#include "ScreenshotApplication.h"
-#include "NamedChild.h"
+#include "ui/widgets/PageControl.h"
+#include "ui/widgets/RadioGroup.h"
 
 using tessolan::testing::Named;
 
@@ -54,10 +54,12 @@ void FillSampleData(tessolan::TFMain& window) {
     results.AppendRecord({wl, 0.9921 - 0.0004 * i, 299.61 - 0.05 * i, 0.9903 - 0.0005 * i, 299.42 - 0.06 * i});
   }
   results.EnableControls();
-  Named<QPlainTextEdit>(window, "mComments")->setPlainText("Design-default task with a gray material\nSecond line of comments");
-  Named<tessolan::ReportPage>(window, "pageReport")->mReport->setPlainText(
-      "Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics\n\n"
-      "Task name: sample\nNumber of rays traced:      10000\n");
+  Named<QPlainTextEdit>(window, "mComments")
+      ->setPlainText("Design-default task with a gray material\nSecond line of comments");
+  Named<tessolan::ReportPage>(window, "pageReport")
+      ->mReport->setPlainText(
+          "Tessolan: Monte Carlo Modeling of Pyramid Array Radiation Characteristics\n\n"
+          "Task name: sample\nNumber of rays traced:      10000\n");
 }
 
 }  // namespace
@@ -76,23 +78,27 @@ int main(int argc, char* argv[]) {
     for (int page = 0; page < Named<tessolan::PageControl>(window, "pc")->count(); ++page) {
       Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(page);
       QApplication::processEvents();
-      const QString name = QString("%1/%2-%3x%4.png")
-                               .arg(folder, kPageNames[page])
-                               .arg(shot.size.width())
-                               .arg(shot.size.height());
+      const QString name =
+          QString("%1/%2-%3x%4.png").arg(folder, kPageNames[page]).arg(shot.size.width()).arg(shot.size.height());
       window.grab().save(name);
     }
     Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(3);
     Named<tessolan::ResultsPage>(window, "pageResults")->pcResults->setCurrentIndex(1);
     QApplication::processEvents();
-    window.grab().save(QString("%1/results-table-%2x%3.png").arg(folder).arg(shot.size.width()).arg(shot.size.height()));
+    window.grab().save(
+        QString("%1/results-table-%2x%3.png").arg(folder).arg(shot.size.width()).arg(shot.size.height()));
     // Each viewing conditions type shows its own group.
     Named<tessolan::PageControl>(window, "pc")->setCurrentIndex(2);
     for (int type = 0; type < 4; ++type) {
       Named<tessolan::ViewingConditionsPage>(window, "pageViewingConditions")->rgVC->SetItemIndex(type);
       QApplication::processEvents();
-      Named<tessolan::ViewingConditionsPage>(window, "pageViewingConditions")->pcVC->grab().save(
-          QString("%1/viewing-type%2-%3x%4.png").arg(folder).arg(type).arg(shot.size.width()).arg(shot.size.height()));
+      Named<tessolan::ViewingConditionsPage>(window, "pageViewingConditions")
+          ->pcVC->grab()
+          .save(QString("%1/viewing-type%2-%3x%4.png")
+                    .arg(folder)
+                    .arg(type)
+                    .arg(shot.size.width())
+                    .arg(shot.size.height()));
     }
     window.close();
   }

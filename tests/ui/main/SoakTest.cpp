@@ -19,24 +19,24 @@
 #include <functional>
 #include <random>
 
+#include "NamedChild.h"
 #include "model/AppState.h"
-#include "ui/tables/DataSet.h"
+#include "ui/dialogs/TFEraseRecords.h"
+#include "ui/dialogs/TFGray.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/drawings/TargetingPanel.h"
 #include "ui/main/GeometryPage.h"
 #include "ui/main/MaterialPage.h"
+#include "ui/main/ReportPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/TFMain.h"
+#include "ui/main/ViewingConditionsPage.h"
+#include "ui/modeling/TFMCRT.h"
+#include "ui/tables/DataSet.h"
 #include "ui/tables/NavigatorBar.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ReportPage.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/dialogs/TFEraseRecords.h"
-#include "ui/dialogs/TFGray.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/main/TFMain.h"
-#include "ui/drawings/TargetingPanel.h"
-#include "ui/dialogs/UserDialogs.h"
-#include "ui/main/ViewingConditionsPage.h"
-#include "NamedChild.h"
 
 using tessolan::testing::Named;
 
@@ -116,13 +116,17 @@ class Soak {
   }
 
   void SwitchARadioGroup() {
-    RadioGroup* groups[] = {Named<GeometryPage>(w_, "pageGeometry")->rgShape, Named<GeometryPage>(w_, "pageGeometry")->rgCenter, Named<ViewingConditionsPage>(w_, "pageViewingConditions")->rgVC,
-                            Named<MaterialPage>(w_, "pageMaterial")->rgRE, Named<ResultsPage>(w_, "pageResults")->rgEERT};
+    RadioGroup* groups[] = {
+        Named<GeometryPage>(w_, "pageGeometry")->rgShape, Named<GeometryPage>(w_, "pageGeometry")->rgCenter,
+        Named<ViewingConditionsPage>(w_, "pageViewingConditions")->rgVC, Named<MaterialPage>(w_, "pageMaterial")->rgRE,
+        Named<ResultsPage>(w_, "pageResults")->rgEERT};
     RadioGroup* group = groups[Pick(random_, std::size(groups))];
     group->SetItemIndex(Pick(random_, group->Count()));
   }
 
-  void SwitchPage() { Named<PageControl>(w_, "pc")->setCurrentIndex(Pick(random_, Named<PageControl>(w_, "pc")->count())); }
+  void SwitchPage() {
+    Named<PageControl>(w_, "pc")->setCurrentIndex(Pick(random_, Named<PageControl>(w_, "pc")->count()));
+  }
 
   void EditTheTable() {
     DataSet& table = w_.cdsR();
@@ -206,7 +210,8 @@ class Soak {
         erase->btnOK->click();
       }
     });
-    QAction* tools[] = {Named<MaterialPage>(w_, "pageMaterial")->Gray1, Named<MaterialPage>(w_, "pageMaterial")->EraseMultipleRecords1,
+    QAction* tools[] = {Named<MaterialPage>(w_, "pageMaterial")->Gray1,
+                        Named<MaterialPage>(w_, "pageMaterial")->EraseMultipleRecords1,
                         Named<ResultsPage>(w_, "pageResults")->EraseMultipleRecords3};
     tools[choice]->trigger();
   }
@@ -218,7 +223,8 @@ class Soak {
 
   void TypeComments() {
     if (Chance(random_, 0.2)) Named<QPlainTextEdit>(w_, "mComments")->clear();
-    Named<QPlainTextEdit>(w_, "mComments")->appendPlainText(QString("comment line with \u00b0 and \u03a9 %1").arg(Pick(random_, 100)));
+    Named<QPlainTextEdit>(w_, "mComments")
+        ->appendPlainText(QString("comment line with \u00b0 and \u03a9 %1").arg(Pick(random_, 100)));
   }
 
   TFMain& w_;
@@ -236,7 +242,8 @@ void FillFolder(const QString& folder) {
   for (const char* sub : {"Data/SR", "Results/Reports", "locked"}) QDir(folder).mkpath(sub);
   QFile::setPermissions(folder + "/locked", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   const QDir samples(TESSOLAN_SAMPLES_DIR);
-  for (const QString& name : samples.entryList({"*.txt"}, QDir::Files)) QFile::copy(samples.filePath(name), folder + "/" + name);
+  for (const QString& name : samples.entryList({"*.txt"}, QDir::Files))
+    QFile::copy(samples.filePath(name), folder + "/" + name);
   const QDir sr(QString(TESSOLAN_SAMPLES_DIR) + "/SR");
   for (const QString& name : sr.entryList({"*.txt"}, QDir::Files)) QFile::copy(sr.filePath(name), folder + "/" + name);
   const struct {
@@ -277,8 +284,8 @@ class SoakTest : public QObject {
     const int runs = static_cast<int>(QDir(folder.path() + "/Results").entryList({"*_res.txt"}, QDir::Files).size());
     qInfo("%d actions: %d messages, %d runs saved results, %d spectral points left", actions, dialogs.messages, runs,
           window.cdsR().RecordCount());
-    QFile::setPermissions(folder.path() + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                         QFileDevice::ExeOwner);
+    QFile::setPermissions(folder.path() + "/locked",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
 };
 

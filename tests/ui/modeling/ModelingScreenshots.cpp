@@ -4,20 +4,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
 
-#include "model/AppState.h"
 #include "MainWindowFixture.h"
-#include "ScreenshotApplication.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/main/TFMain.h"
 #include "NamedChild.h"
+#include "ScreenshotApplication.h"
+#include "model/AppState.h"
+#include "ui/main/TFMain.h"
+#include "ui/modeling/TFMCRT.h"
 
 using tessolan::testing::Named;
 

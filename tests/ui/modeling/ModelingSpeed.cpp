@@ -10,20 +10,20 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <ctime>
 #include <atomic>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <sstream>
 #include <vector>
 
-#include "model/AppState.h"
 #include "BatchRun.h"
-#include "ScriptedDialogs.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/main/TFMain.h"
-#include "TaskFileInWindow.h"
 #include "NamedChild.h"
+#include "ScriptedDialogs.h"
+#include "TaskFileInWindow.h"
+#include "model/AppState.h"
+#include "ui/main/TFMain.h"
+#include "ui/modeling/TFMCRT.h"
 
 using tessolan::testing::Named;
 
@@ -72,8 +72,8 @@ Timing WindowRun(tessolan::TFMCRT& window, tessolan::AppState& state) {
 }
 
 Timing BatchRun(const QString& task, const QString& rays, const QString& resultsFile) {
-  const std::vector<std::string> args{task.toStdString(), "-n", rays.toStdString(), "-s", std::to_string(kSeed),
-                                      "-q", "-o", resultsFile.toStdString()};
+  const std::vector<std::string> args{
+      task.toStdString(), "-n", rays.toStdString(), "-s", std::to_string(kSeed), "-q", "-o", resultsFile.toStdString()};
   std::ostringstream out, err;
   const std::atomic<bool> interrupted{false};
   int code = 0;
@@ -87,7 +87,8 @@ Timing BatchRun(const QString& task, const QString& rays, const QString& results
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  const QString task = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QApplication::applicationDirPath() + "/Data/Design_Gray.txt";
+  const QString task =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QApplication::applicationDirPath() + "/Data/Design_Gray.txt";
   const QString rays = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString("1e6");
   const int repeats = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
 

@@ -21,25 +21,25 @@
 #include <functional>
 #include <memory>
 
-#include "ui/widgets/EventRation.h"
-#include "ui/main/Hints.h"
-#include "data/InitialDataFile.h"
 #include "MainWindowFixture.h"
-#include "ui/widgets/MemoLines.h"
+#include "NamedChild.h"
+#include "data/InitialDataFile.h"
+#include "data/ResultsFile.h"
+#include "data/TextEncoding.h"
 #include "model/Notation.h"
+#include "run/Report.h"
+#include "run/RunObserver.h"
+#include "ui/main/Hints.h"
+#include "ui/main/ReportPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/ViewingConditionsPage.h"
+#include "ui/modeling/TFMCRT.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/EventRation.h"
+#include "ui/widgets/MemoLines.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "run/Report.h"
-#include "ui/main/ReportPage.h"
-#include "data/ResultsFile.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/tables/TableHelpers.h"
-#include "data/TextEncoding.h"
-#include "run/RunObserver.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/main/ViewingConditionsPage.h"
-#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -86,7 +86,8 @@ QByteArray WithoutClockLines(const QByteArray& report) {
 // Calls `action` once, from inside the run loop, when `ready` first holds.
 class DuringRun : public QObject {
  public:
-  DuringRun(std::function<bool()> ready, std::function<void()> action) : ready_(std::move(ready)), action_(std::move(action)) {
+  DuringRun(std::function<bool()> ready, std::function<void()> action)
+      : ready_(std::move(ready)), action_(std::move(action)) {
     connect(&timer_, &QTimer::timeout, this, [this] {
       if (done_ || !ready_()) return;
       done_ = true;
@@ -137,7 +138,9 @@ struct ModelingFixture : MainWindowFixture {
   }
 
   QString ResultsFile(const QString& safeName) const { return folder.filePath("Results/" + safeName + "_res.txt"); }
-  QString ReportFile(const QString& safeName) const { return folder.filePath("Results/Reports/" + safeName + "_rep.txt"); }
+  QString ReportFile(const QString& safeName) const {
+    return folder.filePath("Results/Reports/" + safeName + "_rep.txt");
+  }
 
   // A results row and a report that a run must leave alone unless it completes.
   void FillBefore() {
@@ -336,8 +339,9 @@ void ModelingWindowTest::completedRunFillsTableReportAndFiles() {
   const QStringList lines = ProgressLines(w);
   // The twelfth line, the largest standard error, is checked with the other uncertainty tests.
   QCOMPARE(lines.size(), 12);
-  QCOMPARE(lines.mid(0, 7), (QStringList{"Preprocessing geometry...", "Done.", "Preprocessing radiation characteristics...",
-                                        "Done.", "Reading accuracy parameters...", "Done.", ""}));
+  QCOMPARE(lines.mid(0, 7),
+           (QStringList{"Preprocessing geometry...", "Done.", "Preprocessing radiation characteristics...", "Done.",
+                        "Reading accuracy parameters...", "Done.", ""}));
   QVERIFY(lines[7].startsWith("Monte Carlo modeling  started: "));
   QVERIFY(kDateTime.match(lines[7].mid(31)).hasMatch());
   QCOMPARE(lines[8], QString("Random seed: 777"));
@@ -368,7 +372,8 @@ void ModelingWindowTest::completedRunFillsTableReportAndFiles() {
   QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), reportFile);
 
   // The results are shown as emissivity graphs, and the window has closed itself.
-  QVERIFY(Named<PageControl>(*f.window, "pc")->currentWidget()->isAncestorOf(Named<ResultsPage>(*f.window, "pageResults")));
+  QVERIFY(
+      Named<PageControl>(*f.window, "pc")->currentWidget()->isAncestorOf(Named<ResultsPage>(*f.window, "pageResults")));
   QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->pcResults->currentIndex(), 0);
   QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->rgEERT->ItemIndex(), 0);
   QVERIFY(!w.isVisible());
@@ -409,7 +414,8 @@ void ModelingWindowTest::existingFilesAreRewrittenOnlyWhenAllowed() {
   }
   QCOMPARE(FileBytes(resultsFile) == "old results", !rewritten);
   QCOMPARE(FileBytes(reportFile) == "old report", !rewritten);
-  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(), rewritten ? resultsFile : QString());
+  QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(),
+           rewritten ? resultsFile : QString());
   QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), rewritten ? reportFile : QString());
   // Whatever the answers, the run's other finishing steps went on.
   QCOMPARE(f.window->cdsEERT().RecordCount(), 3);
@@ -428,8 +434,8 @@ void ModelingWindowTest::writingErrorsAreToldAndTheRestGoesOn() {
   w.btnStart->click();
   const QString resultsFile = f.ResultsFile("task");
   const QString reportFile = f.ReportFile("task");
-  QCOMPARE(f.dialogs.messages, (QStringList{"File \"" + resultsFile + "\" writing error",
-                                            "File \"" + reportFile + "\" writing error"}));
+  QCOMPARE(f.dialogs.messages,
+           (QStringList{"File \"" + resultsFile + "\" writing error", "File \"" + reportFile + "\" writing error"}));
   QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->edResultsFileName->text(), resultsFile);
   QCOMPARE(Named<ReportPage>(*f.window, "pageReport")->edReportFileName->text(), QString());
   QCOMPARE(f.window->cdsEERT().RecordCount(), 3);
@@ -445,7 +451,8 @@ void ModelingWindowTest::writingErrorsAreToldAndTheRestGoesOn() {
   QCOMPARE(g.dialogs.messages, QStringList());
   QVERIFY(!QFile::exists(g.ResultsFile("task")));
   QCOMPARE(Named<ResultsPage>(*g.window, "pageResults")->edResultsFileName->text(), QString());
-  QCOMPARE(FileBytes(g.ReportFile("task")), TextFileBytes(Lines(MemoLines(Named<ReportPage>(*g.window, "pageReport")->mReport))));
+  QCOMPARE(FileBytes(g.ReportFile("task")),
+           TextFileBytes(Lines(MemoLines(Named<ReportPage>(*g.window, "pageReport")->mReport))));
 }
 
 void ModelingWindowTest::stopEndsTheRunWithNothingFilled_data() { windowRunEqualsTheBatchTool_data(); }
@@ -527,8 +534,9 @@ void ModelingWindowTest::tooManyRaysEndsBeforeTracing() {
   const std::uint32_t seed = f.state->randomSeed;
   f.Choose("1e9");
   w.btnStart->click();
-  QCOMPARE(ProgressLines(w), (QStringList{"Preprocessing geometry...", "Done.", "Preprocessing radiation characteristics...",
-                                         "Done.", "Reading accuracy parameters...", "Too many rays"}));
+  QCOMPARE(ProgressLines(w),
+           (QStringList{"Preprocessing geometry...", "Done.", "Preprocessing radiation characteristics...", "Done.",
+                        "Reading accuracy parameters...", "Too many rays"}));
   QCOMPARE(f.dialogs.messages, QStringList());
   QCOMPARE(f.state->randomSeed, seed);
   QCOMPARE(f.window->cdsEERT().RecordCount(), 1);
@@ -626,10 +634,12 @@ void ModelingWindowTest::windowRunEqualsTheBatchTool() {
                               MemoLines(Named<QPlainTextEdit>(*f.window, "mComments")), DateTimeNow(), message));
   const QString batchResults = f.folder.filePath("batch_res.txt");
   const QString batchReport = f.folder.filePath("batch_rep.txt");
-  QStringList arguments{taskFile, "-n", "1e4", "-t", "1e-4", "-s", seedLine.mid(13), "--name", "same task",
-                        "-o", batchResults, "-r", batchReport, "-q"};
+  QStringList arguments{taskFile, "-n",        "1e4", "-t",         "1e-4", "-s",        seedLine.mid(13),
+                        "--name", "same task", "-o",  batchResults, "-r",   batchReport, "-q"};
   if (allCores) arguments << "--parallel";
-  if (fast) arguments << "--precision" << "double";
+  if (fast)
+    arguments << "--precision"
+              << "double";
   QProcess batch;
   batch.start(TESSOLAN_BATCH_EXE, arguments);
   QVERIFY(batch.waitForFinished(60000));
@@ -681,7 +691,10 @@ void ModelingWindowTest::taskFileGivesTheSameFilesThroughWindowAndBatch() {
 void ModelingWindowTest::eventsAreLetThroughOncePerInterval() {
   int posted = 0;
   QObject receiver;
-  auto post = [&] { QMetaObject::invokeMethod(&receiver, [&] { ++posted; }, Qt::QueuedConnection); };
+  auto post = [&] {
+    QMetaObject::invokeMethod(
+        &receiver, [&] { ++posted; }, Qt::QueuedConnection);
+  };
 
   EventRation never(std::chrono::hours(1), 4);
   post();

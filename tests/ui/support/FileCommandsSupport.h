@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
-#include "ui/widgets/MemoLines.h"
 #include "model/NumericBoxes.h"
 #include "ui/main/TFMain.h"
+#include "ui/widgets/MemoLines.h"
 
 namespace tessolan {
 

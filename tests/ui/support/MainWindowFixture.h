@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "model/AppState.h"
 #include "ScriptedDialogs.h"
+#include "model/AppState.h"
 #include "ui/main/TFMain.h"
 #include "ui/widgets/UiLocale.h"
 

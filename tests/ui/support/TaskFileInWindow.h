@@ -6,12 +6,12 @@
 #include <QStringList>
 #include <string>
 
-#include "model/AppState.h"
-#include "engine/GeometryPreprocessing.h"
+#include "NamedChild.h"
 #include "data/InitialDataFile.h"
 #include "data/RadioIndices.h"
+#include "engine/GeometryPreprocessing.h"
+#include "model/AppState.h"
 #include "ui/main/TFMain.h"
-#include "NamedChild.h"
 
 namespace tessolan::testing {
 

@@ -1,23 +1,23 @@
 // The spectral reflectance table and the results table: editing records, the grid, the
 // navigator, the status line and the charts that follow them.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
-#include <qcustomplot.h>
 
-#include "ui/widgets/Colors.h"
+#include "MainWindowFixture.h"
+#include "NamedChild.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
 #include "ui/tables/DataGrid.h"
 #include "ui/tables/DataSetModel.h"
-#include "MainWindowFixture.h"
-#include "ui/main/MaterialPage.h"
 #include "ui/tables/NavigatorBar.h"
+#include "ui/tables/TableHelpers.h"
+#include "ui/widgets/Colors.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/tables/TableHelpers.h"
-#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -29,9 +29,7 @@ bool AddPoint(SpectralDataSet& table, double wl, double reflectance) {
          table.SetField(SpectralFields::Reflectance, reflectance) && table.Post();
 }
 
-QString Cell(const DataGrid* grid, int row, int column) {
-  return grid->model()->index(row, column).data().toString();
-}
+QString Cell(const DataGrid* grid, int row, int column) { return grid->model()->index(row, column).data().toString(); }
 
 QVector<double> ChartKeys(const QCPGraph* series) {
   QVector<double> keys;
@@ -261,7 +259,8 @@ void TablesTest::bulkChangesRedrawOnce() {
   SpectralDataSet& table = f.window->cdsR();
   QCustomPlot* chart = Named<MaterialPage>(*f.window, "pageMaterial")->dbchRE;
   int resets = 0, replots = 0;
-  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+  QObject::connect(Named<MaterialPage>(*f.window, "pageMaterial")->dbgR->model(), &QAbstractItemModel::modelReset,
+                   [&] { ++resets; });
   QObject::connect(chart, &QCustomPlot::afterReplot, [&] { ++replots; });
 
   table.DisableControls();
@@ -344,9 +343,8 @@ void TablesTest::resultsTableIsReadOnlyWithItsColumnsAndChart() {
   table.AppendRecord({1.0, 0.995, 299.7, 0.985, 299.3});
   table.EnableControls();
   const QAbstractItemModel* model = page.dbgResults->model();
-  const QStringList titles{"Wavelength (um)", "Effective Emissivity, Isothermal",
-                           "Effective Emissivity, Nonisothermal", "Radiance Temperature (K), Isothermal",
-                           "Radiance Temperature (K), Nonisothermal"};
+  const QStringList titles{"Wavelength (um)", "Effective Emissivity, Isothermal", "Effective Emissivity, Nonisothermal",
+                           "Radiance Temperature (K), Isothermal", "Radiance Temperature (K), Nonisothermal"};
   for (int c = 0; c < titles.size(); ++c) {
     QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
     QVERIFY(!(model->flags(model->index(0, c)) & Qt::ItemIsEditable));

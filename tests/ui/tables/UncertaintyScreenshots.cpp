@@ -2,6 +2,7 @@
 // standard-error columns, the graphs with error bars (emissivities and temperatures), and the
 // menus with "Export CSV..." and the chart's right-click menu:
 // tessolan-uncertainty-screenshots [output folder]. Runs without a display.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,19 +14,18 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
-#include <qcustomplot.h>
 
-#include "model/AppState.h"
 #include "MainWindowFixture.h"
+#include "NamedChild.h"
+#include "ScreenshotApplication.h"
+#include "model/AppState.h"
 #include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/main/TFMain.h"
+#include "ui/modeling/TFMCRT.h"
 #include "ui/widgets/MenuButton.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
-#include "ScreenshotApplication.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/main/TFMain.h"
-#include "NamedChild.h"
 
 using tessolan::testing::Named;
 
@@ -80,7 +80,8 @@ int main(int argc, char* argv[]) {
   main.grab().save(folder + "/uncertainty-graphs-temperature.png");
 
   SaveMenu(page.btnResults->Menu(), folder + "/uncertainty-results-menu.png");
-  SaveMenu(Named<tessolan::MaterialPage>(main, "pageMaterial")->btnSpectralReflectance->Menu(), folder + "/uncertainty-reflectance-menu.png");
+  SaveMenu(Named<tessolan::MaterialPage>(main, "pageMaterial")->btnSpectralReflectance->Menu(),
+           folder + "/uncertainty-reflectance-menu.png");
   SaveMenu(page.dbchEERT->findChild<QMenu*>("chartMenu"), folder + "/uncertainty-chart-menu.png");
   return 0;
 }

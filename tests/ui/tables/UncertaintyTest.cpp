@@ -1,6 +1,7 @@
 // Standard errors in the windows: the error columns of the results grid, the error bars of the
 // results graphs, the largest error at the end of a run, the CSV exports of both tables, and
 // the right-click menu that saves every chart as PNG or PDF.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,26 +18,25 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <qcustomplot.h>
 
-#include "ui/charts/ChartHelpers.h"
-#include "ui/widgets/Colors.h"
-#include "ui/tables/DataGrid.h"
-#include "engine/GeometryPreprocessing.h"
 #include "MainWindowFixture.h"
-#include "ui/main/MaterialPage.h"
-#include "ui/widgets/MemoLines.h"
+#include "NamedChild.h"
+#include "engine/GeometryPreprocessing.h"
 #include "model/Notation.h"
+#include "ui/charts/ChartHelpers.h"
+#include "ui/charts/EqualizeAxes.h"
+#include "ui/drawings/TFDraw.h"
+#include "ui/drawings/TargetingPanel.h"
+#include "ui/main/MaterialPage.h"
+#include "ui/main/ResultsPage.h"
+#include "ui/modeling/StandardErrorText.h"
+#include "ui/modeling/TFMCRT.h"
+#include "ui/tables/DataGrid.h"
+#include "ui/widgets/Colors.h"
+#include "ui/widgets/MemoLines.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/PageControl.h"
 #include "ui/widgets/RadioGroup.h"
-#include "ui/main/ResultsPage.h"
-#include "ui/modeling/StandardErrorText.h"
-#include "ui/drawings/TFDraw.h"
-#include "ui/charts/EqualizeAxes.h"
-#include "ui/modeling/TFMCRT.h"
-#include "ui/drawings/TargetingPanel.h"
-#include "NamedChild.h"
 
 using namespace tessolan;
 using namespace tessolan::testing;
@@ -186,8 +186,8 @@ void UncertaintyTest::largestErrorEndsACompletedRun() {
     largest = std::max({largest, f.state->spectral.ArrEEIsoSE[k], f.state->spectral.ArrEESE[k]});
   QVERIFY(largest > 0);
   QVERIFY(lines[lines.size() - 2].startsWith("Monte Carlo modeling finished: "));
-  QCOMPARE(lines.last(), "Largest standard error of the effective emissivities: " +
-                             FormatStandardError(largest, DecimalSeparator()));
+  QCOMPARE(lines.last(),
+           "Largest standard error of the effective emissivities: " + FormatStandardError(largest, DecimalSeparator()));
 }
 
 void UncertaintyTest::standardErrorsKeepTwoSignificantDigits_data() {
@@ -274,12 +274,12 @@ void UncertaintyTest::resultsExportReadsBackWithTheRunsHeading() {
   QCOMPARE(request.defaultSuffix, QString("csv"));
 
   const CsvFile csv = ReadCsv(path);
-  QCOMPARE(csv.comments, (QStringList{"# Tessolan effective emissivities and radiance temperatures",
-                                      "# Task: diffuse, three points", "# Rays: 1000",
-                                      "# Radiant flux threshold: " + QString::fromStdString(FormatGeneral(1e-6L)),
-                                      "# Random seed: 4242"}));
-  QCOMPARE(csv.header, QString("WL_um,EEIso,EENoniso,RTIso_K,RTNoniso_K,EEIso_SE,EENoniso_SE,RTIso_K_SE,RTNoniso_K_SE")
-                           .split(','));
+  QCOMPARE(csv.comments,
+           (QStringList{"# Tessolan effective emissivities and radiance temperatures", "# Task: diffuse, three points",
+                        "# Rays: 1000", "# Radiant flux threshold: " + QString::fromStdString(FormatGeneral(1e-6L)),
+                        "# Random seed: 4242"}));
+  QCOMPARE(csv.header,
+           QString("WL_um,EEIso,EENoniso,RTIso_K,RTNoniso_K,EEIso_SE,EENoniso_SE,RTIso_K_SE,RTNoniso_K_SE").split(','));
   const std::vector<ResultsRecord>& table = w.cdsEERT().Records();
   QCOMPARE(csv.rows.size(), table.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
@@ -382,8 +382,12 @@ void UncertaintyTest::everyChartSavesPngAndPdfFromItsMenu() {
   drawings.show();
   QCoreApplication::processEvents();
 
-  const std::vector<QCustomPlot*> charts{Named<MaterialPage>(w, "pageMaterial")->dbchRE, Named<ResultsPage>(w, "pageResults")->dbchEERT, Named<TargetingPanel>(w, "pnTargeting")->chYZ,
-                                         Named<TargetingPanel>(w, "pnTargeting")->chXZ,   drawings.chTopView,       drawings.chTop,
+  const std::vector<QCustomPlot*> charts{Named<MaterialPage>(w, "pageMaterial")->dbchRE,
+                                         Named<ResultsPage>(w, "pageResults")->dbchEERT,
+                                         Named<TargetingPanel>(w, "pnTargeting")->chYZ,
+                                         Named<TargetingPanel>(w, "pnTargeting")->chXZ,
+                                         drawings.chTopView,
+                                         drawings.chTop,
                                          drawings.chSide};
   int saved = 0;
   for (QCustomPlot* chart : charts) {
@@ -438,8 +442,8 @@ void UncertaintyTest::chartsStillZoomAndPan() {
   QVERIFY(zoomed.size() < before.size());
 
   QTest::mousePress(chart, Qt::LeftButton, {}, centre);
-  QMouseEvent move(QEvent::MouseMove, centre + QPoint(40, 0), chart->mapToGlobal(centre + QPoint(40, 0)),
-                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, centre + QPoint(40, 0), chart->mapToGlobal(centre + QPoint(40, 0)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(chart, &move);
   QTest::mouseRelease(chart, Qt::LeftButton, {}, centre + QPoint(40, 0));
   QVERIFY(chart->xAxis->range().lower < zoomed.lower);

@@ -3,12 +3,12 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "ui/tables/DisplayFormats.h"
 #include "MainWindowFixture.h"
+#include "ui/dialogs/UserDialogs.h"
+#include "ui/tables/DisplayFormats.h"
 #include "ui/widgets/MemoLines.h"
 #include "ui/widgets/NumericSpinBox.h"
 #include "ui/widgets/UiLocale.h"
-#include "ui/dialogs/UserDialogs.h"
 #include "ui/widgets/WindowSize.h"
 
 using namespace tessolan;
@@ -192,7 +192,10 @@ void ControlsTest::memoLines() {
   memo.setPlainText("a\n\nc\n");
   QCOMPARE(MemoLines(&memo), (std::vector<std::string>{"a", "", "c"}));
   for (const std::vector<std::string>& lines :
-       {std::vector<std::string>{""}, {"x", ""}, {"", "", "COMMENTS:"}, {"\xC2\xB0 degrees"},
+       {std::vector<std::string>{""},
+        {"x", ""},
+        {"", "", "COMMENTS:"},
+        {"\xC2\xB0 degrees"},
         // a no-break space and a line separator (U+2028) are kept, not made a space and a break
         {"50\xC2\xA0K", "one\xE2\x80\xA8line"}}) {
     SetMemoLines(&memo, lines);
