@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 
+#include "EqualScales.h"
 #include "MainWindowFixture.h"
 #include "NamedChild.h"
 #include "engine/GeometryPreprocessing.h"
@@ -76,14 +77,6 @@ bool SamePoints(const QVector<QPointF>& a, const QVector<QPointF>& b) {
   for (int i = 0; i < a.size(); ++i)
     if (!Near(a[i], b[i])) return false;
   return true;
-}
-
-void ExpectEqualScales(QCustomPlot* chart) {
-  const QRect plot = chart->axisRect()->rect();
-  QVERIFY(plot.width() > 50 && plot.height() > 50);
-  const double across = chart->xAxis->range().size() / plot.width();
-  const double down = chart->yAxis->range().size() / plot.height() * PixelWidthToHeight(chart->screen());
-  QVERIFY2(std::abs(across / down - 1) < 1e-9, qPrintable(QString("%1 vs %2").arg(across).arg(down)));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "EqualScales.h"
 #include "MainWindowFixture.h"
 #include "NamedChild.h"
 #include "engine/TargetingRay.h"
@@ -94,15 +95,6 @@ QCPRange FrameKeys(const QCPGraph* frame) {
 QCPRange FrameValues(const QCPGraph* frame) {
   bool found = false;
   return frame->getValueRange(found);
-}
-
-// Units per pixel across and down, the latter scaled by the screen's pixel shape.
-void ExpectEqualScales(QCustomPlot* chart) {
-  const QRect plot = chart->axisRect()->rect();
-  QVERIFY(plot.width() > 50 && plot.height() > 50);
-  const double across = chart->xAxis->range().size() / plot.width();
-  const double down = chart->yAxis->range().size() / plot.height() * PixelWidthToHeight(chart->screen());
-  QVERIFY2(std::abs(across / down - 1) < 1e-9, qPrintable(QString("%1 vs %2").arg(across).arg(down)));
 }
 
 }  // namespace
