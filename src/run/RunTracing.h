@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/AppState.h"
+#include "model/RunMap.h"
 #include "run/RunObserver.h"
 #include "run/Uncertainty.h"
 
@@ -49,6 +50,10 @@ struct RunOptions {
   // Double: the fast mode, its numbers reproducible in their own right (same seed, same bits on
   // every processor and thread count) and statistically equal to the exact mode's.
   Precision precision = Precision::Extended;
+  // When given, the run also bins every ray by where it first met the array, as the map asks
+  // (grid, wavelength), and fills the map at the end of a completed run. The run's own results
+  // are the same bytes with or without it.
+  RunMap* map = nullptr;
 };
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their
