@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct InputUncertainty {
 // One row of the budget: an input's standard uncertainty u, the sensitivity c = dy/dx with its
 // Monte Carlo standard error, the contribution |c| u and its share of u_c squared. The rows
 // "MonteCarlo", "Combined" and "Expanded" close each wavelength and quantity (u and c blank
-// there, NaN).
+// there, NaN). An input with u = 0 has no runs: its sensitivity is blank and it contributes 0.
 struct BudgetRow {
   std::string input;
   double u = 0;
@@ -36,12 +37,17 @@ struct BudgetRow {
   double sensitivitySE = 0;
   double contribution = 0;
   double share = 0;
+  // The difference was one-sided or shortened: the input lies within u of an end of its range.
+  bool oneSided = false;
+  // The standard error the same coefficient would have from two independent runs instead of
+  // common random numbers: sqrt(SE(y+)^2 + SE(y-)^2) / (x+ - x-), from the runs' own errors.
+  double independentSE = std::numeric_limits<double>::quiet_NaN();
 };
 
 struct BudgetEntry {
   double wavelength = 0;  // micrometres
   MapQuantity quantity = MapQuantity::EEIso;
-  double value = 0;       // the base run's result
+  double value = 0;  // the base run's result
   std::vector<BudgetRow> rows;
 };
 
@@ -49,6 +55,7 @@ struct Budget {
   double coverageFactor = 2;
   std::uint64_t rays = 0;
   std::uint32_t seed = 0;
+  int replicates = 0;                // the sensitivities' standard errors come from this many replicates
   std::vector<BudgetEntry> entries;  // by wavelength, then EEIso, EENoniso, RTIso, RTNoniso
 };
 
@@ -59,6 +66,10 @@ struct BudgetRequest {
   Extended threshold = 0;
   std::uint32_t seed = 0;
   RunOptions options;  // search, parallel, threads, precision of every run
+  // The perturbed runs of every input are repeated this many times, each on its share of the
+  // rays from its own seed (the same for every input): the coefficient is the replicates' mean,
+  // its standard error their spread over the square root of their number.
+  int replicates = 8;
 };
 
 // Progress of a budget: runs done of runs in all, called from the calling thread. `stop`, when
@@ -68,10 +79,19 @@ struct BudgetProgress {
   const std::atomic<bool>* stop = nullptr;
 };
 
-// Runs the base task and the perturbed ones and computes the budget. Fails with a message for an
-// unknown input, a negative uncertainty, a perturbation the task refuses, or a stopped run.
+// Runs the base task and the perturbed ones and computes the budget (GUM, the inputs taken as
+// uncorrelated). Fails with a message for an unknown input, a negative uncertainty, an input of
+// other viewing conditions, a perturbation the task refuses, or a stopped run; `budget` is then
+// left as it was.
 FlowStep RunBudget(const LoadedTask& task, const BudgetRequest& request, Budget& budget,
                    const BudgetProgress& progress = {});
+
+// Every input a budget takes: "Reflectance", then the numeric boxes' fields in the window's order
+// (the viewing-condition boxes only for a task of their viewing conditions).
+std::vector<std::string> BudgetInputNames();
+
+// "EEIso", "EENoniso", "RTIso", "RTNoniso": the quantity column of the CSV file.
+const char* BudgetQuantityName(MapQuantity quantity);
 
 // The CSV file: wavelength,quantity,input,u,sensitivity,sensitivity_se,contribution,share
 std::vector<std::string> BudgetCsv(const Budget& budget);
