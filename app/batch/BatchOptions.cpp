@@ -150,6 +150,11 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
          o.sweep = ParseSweep(v, error);
          return error.empty();
        }},
+      {"--uncertainty", [](const std::string& v, BatchOptions& o,
+                           std::string& error) { return ParseUncertaintyOption(v, o.budget, error); }},
+      {"--coverage", [](const std::string& v, BatchOptions& o,
+                        std::string& error) { return ParseCoverageOption(v, o.budget, error); }},
+      {"--budget", [](const std::string& v, BatchOptions& o, std::string&) { return o.budget.csvFile = v, true; }},
       {"--csv", [](const std::string& v, BatchOptions& o, std::string&) { return o.csvFile = v, true; }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
@@ -233,6 +238,10 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
   if (files.size() != 1) return Failure(files.empty() ? "no task file given" : "more than one task file given");
   if (parsed.options.sweep && (parsed.options.resultsFile || parsed.options.reportFile))
     return Failure("--sweep writes one CSV table (--csv FILE or standard output), not results or report files");
+  if (const std::string conflict = BudgetOptionsConflict(parsed.options.budget, parsed.options.sweep.has_value(),
+                                                         parsed.options.run.targetError > 0);
+      !conflict.empty())
+    return Failure(conflict);
   parsed.options.taskFile = files.front();
   return parsed;
 }
@@ -268,6 +277,17 @@ std::string BatchUsage() {
          "                         run the task for each value of FIELD from START to STOP, all\n"
          "                         from the same seed, into one CSV table (--csv FILE or\n"
          "                         standard output) with a column for the swept value\n"
+         "      --uncertainty FIELD=U\n"
+         "                         the standard uncertainty of an input for an uncertainty\n"
+         "                         budget (repeatable): U in the input's unit, a percentage of\n"
+         "                         its value (2%), or for Reflectance @FILE, a file of lines\n"
+         "                         \"wavelength,u\". FIELD is Reflectance or one of the numeric\n"
+         "                         fields above (Tref, TBase, SlantAngle, AngleB, ...). The\n"
+         "                         budget is printed (to standard output with -o, else to\n"
+         "                         standard error) and, with -r, written beside the report\n"
+         "                         as NAME_budget.txt\n"
+         "      --coverage K       coverage factor of the expanded uncertainty (default 2)\n"
+         "      --budget FILE      also write the budget as CSV\n"
          "  -q, --quiet            no progress display\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BudgetOptions.h"
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
 
@@ -34,7 +35,8 @@ struct BatchOptions {
   std::optional<std::string> csvFile;      // none: no CSV (a sweep writes its CSV to standard output)
   std::optional<Sweep> sweep;
   bool quiet = false;
-  RunOptions run;  // --search, --parallel, --precision and --target-error
+  RunOptions run;        // --search, --parallel, --precision and --target-error
+  BudgetOptions budget;  // --uncertainty, --coverage and --budget
 };
 
 enum class BatchAction { Run, Help, Version };

@@ -10,6 +10,7 @@
 #include "model/Notation.h"
 #include "run/TaskFlow.h"
 
+#include "BatchBudget.h"
 #include "ProgressBar.h"
 
 #ifndef TESSOLAN_VERSION
@@ -146,7 +147,8 @@ int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::ato
   auto state = std::make_unique<AppState>();
   if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted); code != kExitDone)
     return code;
-  return WriteOutputs(options, *state, io.out, io.err) ? kExitDone : kExitInvalid;
+  if (!WriteOutputs(options, *state, io.out, io.err)) return kExitInvalid;
+  return options.budget.Requested() ? RunBatchBudget(options, seed, io, interrupted) : kExitDone;
 }
 
 int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted) {
