@@ -47,5 +47,6 @@ Extended DecimalOf(double value);
 void BindTask(py::module_& m);
 void BindResults(py::module_& m);
 void BindRun(py::module_& m);
+void BindBudget(py::module_& m);
 
 }  // namespace tessolan::python

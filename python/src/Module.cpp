@@ -41,4 +41,5 @@ PYBIND11_MODULE(_core, m) {
   tp::BindTask(m);
   tp::BindResults(m);
   tp::BindRun(m);
+  tp::BindBudget(m);
 }

@@ -14,9 +14,10 @@ from __future__ import annotations
 
 from typing import Callable, Iterable, Optional
 
-from ._core import Results, Task, TaskError, TaskWarning, _sweep_csv, clock_seed, run
+from ._core import Results, Task, TaskError, TaskWarning, _budget, _sweep_csv, clock_seed, run
 
-__all__ = ["Task", "Results", "SweepResults", "TaskError", "TaskWarning", "run", "sweep", "clock_seed"]
+__all__ = ["Task", "Results", "SweepResults", "Budget", "TaskError", "TaskWarning", "run", "sweep", "budget",
+           "clock_seed"]
 
 TaskError.__module__ = __name__
 
@@ -86,3 +87,111 @@ def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000,
     if not results:
         raise ValueError("a sweep needs at least one value")
     return results
+
+
+_BUDGET_COLUMNS = ("wavelength", "quantity", "input", "u", "sensitivity", "sensitivity_se", "contribution", "share")
+
+
+class Budget:
+    """An uncertainty budget (GUM, the inputs taken as uncorrelated).
+
+    table: a pandas DataFrame in the columns of tessolan-batch --budget (wavelength, quantity,
+    input, u, sensitivity, sensitivity_se, contribution, share), one row per wavelength, quantity
+    (EEIso, EENoniso, RTIso, RTNoniso) and input, then MonteCarlo, Combined and Expanded.
+    """
+
+    def __init__(self, core):
+        import pandas
+
+        self._core = core
+        columns = core.columns()
+        self.table = pandas.DataFrame({name: columns[name] for name in _BUDGET_COLUMNS})
+        self.values = pandas.DataFrame({name: columns[name] for name in ("wavelength", "quantity", "value")})
+        self.one_sided = pandas.Series(columns["one_sided"], name="one_sided")
+        self.independent_se = pandas.Series(columns["independent_se"], name="independent_se")
+        self.coverage = core.coverage
+        self.rays = core.rays
+        self.seed = core.seed
+        self.replicates = core.replicates
+
+    def _closing(self, input_name: str, quantity: str):
+        rows = self.table[(self.table.input == input_name) & (self.table.quantity == quantity)]
+        return rows.contribution.to_numpy()
+
+    def combined(self, quantity: str = "EEIso"):
+        """The combined standard uncertainty u_c of a quantity, per wavelength (NumPy array)."""
+        return self._closing("Combined", quantity)
+
+    def expanded(self, quantity: str = "EEIso"):
+        """The expanded uncertainty U = k u_c of a quantity, per wavelength (NumPy array)."""
+        return self._closing("Expanded", quantity)
+
+    def shares(self, wavelength: float, quantity: str = "EEIso"):
+        """The share of u_c^2 of every input and of the Monte Carlo error at one wavelength, as a
+        pandas Series indexed by input."""
+        rows = self.table[(self.table.wavelength == wavelength) & (self.table.quantity == quantity)]
+        if rows.empty:
+            raise ValueError(f"no budget for {quantity} at {wavelength} um")
+        rows = rows[~rows.input.isin(["Combined", "Expanded"])]
+        return rows.set_index("input").share
+
+    def to_csv(self, path: Optional[str] = None) -> Optional[str]:
+        """Writes the CSV file of tessolan-batch --budget; without a path, returns its text."""
+        text = "".join(line + "\n" for line in self._core.csv_lines())
+        if path is None:
+            return text
+        with open(path, "w", encoding="utf-8", newline="") as file:
+            file.write(text)
+        return None
+
+    def text(self, decimal_separator: str = ".") -> str:
+        """The budget section tessolan-batch prints."""
+        return "".join(line + "\n" for line in self._core.lines(decimal_separator))
+
+    def __repr__(self) -> str:
+        inputs = [i for i in dict.fromkeys(self.table.input) if i not in ("MonteCarlo", "Combined", "Expanded")]
+        return f"<tessolan.Budget {', '.join(inputs)}: {self.rays} rays, seed {self.seed}, k = {self.coverage:g}>"
+
+
+def _uncertainty(name, value):
+    """One entry of budget()'s uncertainties as the core takes it: (input, u, relative, per wavelength)."""
+    if not isinstance(name, str):
+        raise TypeError(f"an input is named by a string, not {type(name).__name__}")
+    if isinstance(value, str):
+        text = value.strip()
+        relative = text.endswith("%")
+        try:
+            u = float(text[:-1] if relative else text)
+        except ValueError:
+            raise ValueError(f"the uncertainty of {name} must be a number or a percentage such as '2%', "
+                             f"not '{value}'") from None
+        return (name, u, relative, [])
+    if isinstance(value, (int, float)):
+        return (name, float(value), False, [])
+    try:
+        per_wavelength = [float(u) for u in value]
+    except TypeError:
+        raise TypeError(f"the uncertainty of {name} must be a number, a percentage string or, for the "
+                        f"reflectance, one number per wavelength; not {type(value).__name__}") from None
+    return (name, 0.0, False, per_wavelength)
+
+
+def budget(task: Task, uncertainties: dict, *, rays: int = 10000, seed: Optional[int] = None,
+           threshold: float = 1e-6, coverage: float = 2, parallel: bool = True, threads: int = 0,
+           replicates: int = 8, precision: str = "extended",
+           progress: Optional[Callable[[int, int, str], None]] = None) -> Budget:
+    """The uncertainty budget of the task (GUM, the inputs taken as uncorrelated).
+
+    uncertainties maps inputs to standard uncertainties: "Reflectance" or a field of
+    Task.fields() (not the three choices), to a number in the input's unit, a percentage of its
+    value ("2%"), or, for the reflectance, one number per wavelength of the table. Each
+    sensitivity comes from central differences with common random numbers over `replicates`
+    shares of the rays; Tref's from its exact derivative. progress(runs_done, runs_total, what)
+    is called before every run. The other arguments are those of run(); the parallel mode is the
+    default. Raises TaskError with the program's message for an input it refuses.
+    """
+    if not isinstance(uncertainties, dict):
+        raise TypeError("uncertainties must be a dict such as {'Reflectance': 0.01, 'TBase': '1%'}")
+    inputs = [_uncertainty(name, value) for name, value in uncertainties.items()]
+    return Budget(_budget(task, inputs, rays, seed, threshold, coverage, parallel, threads, replicates,
+                          precision, progress))

@@ -1,12 +1,13 @@
 """Type stubs of the tessolan package."""
 
-from typing import Callable, Iterable, Optional
+from typing import Callable, Iterable, Optional, Sequence
 
 import numpy
 import numpy.typing
 import pandas
 
-__all__ = ["Task", "Results", "SweepResults", "TaskError", "TaskWarning", "run", "sweep", "clock_seed"]
+__all__ = ["Task", "Results", "SweepResults", "Budget", "TaskError", "TaskWarning", "run", "sweep", "budget",
+           "clock_seed"]
 
 FloatArray = numpy.typing.NDArray[numpy.float64]
 
@@ -117,6 +118,28 @@ def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000,
           search: str = "indexed", precision: str = "extended",
           progress: Optional[Callable[[int, int], object]] = None) -> SweepResults:
     """Runs the task once for each value of one field, every run from the same seed."""
+
+class Budget:
+    """An uncertainty budget (GUM, the inputs taken as uncorrelated)."""
+    table: pandas.DataFrame
+    values: pandas.DataFrame
+    one_sided: pandas.Series
+    independent_se: pandas.Series
+    coverage: float
+    rays: int
+    seed: int
+    replicates: int
+    def combined(self, quantity: str = "EEIso") -> FloatArray: ...
+    def expanded(self, quantity: str = "EEIso") -> FloatArray: ...
+    def shares(self, wavelength: float, quantity: str = "EEIso") -> pandas.Series: ...
+    def to_csv(self, path: Optional[str] = None) -> Optional[str]: ...
+    def text(self, decimal_separator: str = ".") -> str: ...
+
+def budget(task: Task, uncertainties: dict[str, float | str | Sequence[float]], *, rays: int = 10000,
+           seed: Optional[int] = None, threshold: float = 1e-6, coverage: float = 2, parallel: bool = True,
+           threads: int = 0, replicates: int = 8, precision: str = "extended",
+           progress: Optional[Callable[[int, int, str], object]] = None) -> Budget:
+    """The uncertainty budget of the task (GUM, the inputs taken as uncorrelated)."""
 
 def clock_seed() -> int:
     """A generator seed from the clock."""
