@@ -285,7 +285,7 @@ std::string BatchUsage() {
          "                         fields above (Tref, TBase, SlantAngle, AngleB, ...). The\n"
          "                         budget is printed (to standard output with -o, else to\n"
          "                         standard error) and, with -r, written beside the report\n"
-         "                         as NAME_budget.txt\n"
+         "                         (rep.txt gives rep_budget.txt)\n"
          "      --coverage K       coverage factor of the expanded uncertainty (default 2)\n"
          "      --budget FILE      also write the budget as CSV\n"
          "  -q, --quiet            no progress display\n"

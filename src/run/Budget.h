@@ -87,7 +87,7 @@ FlowStep RunBudget(const LoadedTask& task, const BudgetRequest& request, Budget&
                    const BudgetProgress& progress = {});
 
 // Every input a budget takes: "Reflectance", then the numeric boxes' fields in the window's order
-// (the viewing-condition boxes only for a task of their viewing conditions).
+// (a viewing-condition box applies only to a task of its viewing conditions).
 std::vector<std::string> BudgetInputNames();
 
 // "EEIso", "EENoniso", "RTIso", "RTNoniso": the quantity column of the CSV file.

@@ -55,9 +55,11 @@ std::string RowLine(const BudgetRow& row, char separator, double coverage) {
   std::string name = row.input;
   if (name == "Expanded") name += " (k=" + Short(coverage, separator) + ")";
   if (row.oneSided) name += " *";
-  return "    " + Cell(name, 20) + Padded(Short(row.u, separator), 12) + Padded(Short(row.sensitivity, separator), 13) +
-         Padded(Short(row.sensitivitySE, separator), 12) + Padded(Short(row.contribution, separator), 14) +
-         Padded(Percent(row.share, separator), 9);
+  std::string line = "    " + Cell(name, 20) + Padded(Short(row.u, separator), 12) +
+                     Padded(Short(row.sensitivity, separator), 13) + Padded(Short(row.sensitivitySE, separator), 12) +
+                     Padded(Short(row.contribution, separator), 14) + Padded(Percent(row.share, separator), 9);
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
 }
 
 }  // namespace
@@ -88,7 +90,7 @@ std::vector<std::string> BudgetLines(const Budget& budget, char separator) {
           " rays, seed " + std::to_string(budget.seed) + "),",
       "  their standard errors from the spread of " + std::to_string(budget.replicates) +
           " replicates; Tref by its exact derivative.",
-      "  * one-sided difference: the input lies within u of an end of its range."};
+      "  * one-sided or shortened difference: the input lies within u of an end of its range."};
   for (const BudgetEntry& entry : budget.entries) {
     lines.emplace_back("");
     lines.push_back("  " + FormatFixed(entry.wavelength, 15, 5, separator) + " um  " +

@@ -56,6 +56,7 @@ TEST(BudgetTest, FlatPlateEmissivityFollowsTheReflectanceAndNotTheGeometry) {
   const std::vector<std::string> geometric{"TopFlatSideLength", "GapWidth", "BaseSideLength", "AngleB", "AngleA"};
   std::vector<InputUncertainty> inputs{U("Reflectance", 0.01)};
   for (const std::string& name : geometric) inputs.push_back(U(name, 0.1));
+  inputs.push_back(U("SlantAngle", 0.5));
   Budget budget;
   ASSERT_TRUE(RunBudget(task, Request(inputs, 800), budget));
   ASSERT_EQ(budget.entries.size(), 3u * 4);
@@ -71,6 +72,10 @@ TEST(BudgetTest, FlatPlateEmissivityFollowsTheReflectanceAndNotTheGeometry) {
         EXPECT_EQ(Row(budget, k, q, name).sensitivity, 0) << name << ' ' << k;
         EXPECT_EQ(Row(budget, k, q, name).sensitivitySE, 0) << name << ' ' << k;
       }
+      // Raising the pyramids from 0 (one-sided) changes the paths: zero within its error only.
+      const BudgetRow& slant = Row(budget, k, q, "SlantAngle");
+      EXPECT_TRUE(slant.oneSided);
+      EXPECT_LE(std::fabs(slant.sensitivity), 4 * slant.sensitivitySE) << k;
     }
   }
 }
