@@ -274,7 +274,7 @@ FlowStep RunBudget(const LoadedTask& task, const BudgetRequest& request, Budget&
     }
   }
 
-  Budget result{request.coverageFactor, request.rays, request.seed, request.replicates, {}};
+  Budget result{request.coverageFactor, request.rays, request.seed, {}, request.replicates};
   for (std::size_t k = 0; k < base.wavelengths.size(); ++k)
     for (std::size_t q = 0; q < 4; ++q)
       result.entries.push_back(Entry(inputs, coefficients, base, q, k, request.coverageFactor));

@@ -55,8 +55,8 @@ struct Budget {
   double coverageFactor = 2;
   std::uint64_t rays = 0;
   std::uint32_t seed = 0;
-  int replicates = 0;                // the sensitivities' standard errors come from this many replicates
   std::vector<BudgetEntry> entries;  // by wavelength, then EEIso, EENoniso, RTIso, RTNoniso
+  int replicates = 0;                // the sensitivities' standard errors come from this many replicates
 };
 
 struct BudgetRequest {
