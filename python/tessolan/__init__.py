@@ -187,8 +187,9 @@ def budget(task: Task, uncertainties: dict, *, rays: int = 10000, seed: Optional
     value ("2%"), or, for the reflectance, one number per wavelength of the table. Each
     sensitivity comes from central differences with common random numbers over `replicates`
     shares of the rays; Tref's from its exact derivative. progress(runs_done, runs_total, what)
-    is called before every run. The other arguments are those of run(); the parallel mode is the
-    default. Raises TaskError with the program's message for an input it refuses.
+    is called before every run; an exception from it, or Ctrl-C, stops the budget when the run going
+    ends. The other arguments are those of run(); the parallel mode is the default. Raises
+    TaskError with the program's message for an input it refuses.
     """
     if not isinstance(uncertainties, dict):
         raise TypeError("uncertainties must be a dict such as {'Reflectance': 0.01, 'TBase': '1%'}")

@@ -48,15 +48,15 @@ bool ValidU(double u) { return std::isfinite(u) && u >= 0; }
 double AbsoluteU(const InputUncertainty& in, double x) { return in.relative ? std::fabs(x) * in.u / 100 : in.u; }
 
 ResolvedInput ResolveField(const InputUncertainty& in, NumericBox box, double x) {
-  const NumericBoxSpec& spec = BoxSpec(box);
+  const NumericBoxSpec& limits = BoxSpec(box);
   const double u = AbsoluteU(in, x);
   ResolvedInput r{in.input, BudgetInputKind::Field, {u}, {x}, {x}, {x}, {false}};
   if (u == 0) return r;
   // A step below the box's last decimal would vanish in its rounding: one unit of it instead.
-  const double h = std::max(u, std::pow(10.0, -spec.decimals));
-  r.cut[0] = x - h < spec.minimum || x + h > spec.maximum;
-  r.lo[0] = BoxValue(box, std::max(spec.minimum, x - h));
-  r.hi[0] = BoxValue(box, std::min(spec.maximum, x + h));
+  const double h = std::max(u, std::pow(10.0, -limits.decimals));
+  r.cut[0] = x - h < limits.minimum || x + h > limits.maximum;
+  r.lo[0] = BoxValue(box, std::max(limits.minimum, x - h));
+  r.hi[0] = BoxValue(box, std::min(limits.maximum, x + h));
   return r;
 }
 
