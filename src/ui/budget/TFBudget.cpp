@@ -104,9 +104,10 @@ QWidget* TFBudget::BuildInputsTable(QWidget* parent) {
           "an input left blank or at 0 is not in the budget.\n"
           "The inputs are taken as uncorrelated");
   QHeaderView* header = grInputs->horizontalHeader();
-  header->setSectionResizeMode(kInputName, QHeaderView::Stretch);
-  for (int column : {kInputValue, kInputUnit, kInputU, kInputForm})
+  // The names are read in full; the uncertainty column takes what room is left.
+  for (int column : {kInputName, kInputValue, kInputUnit, kInputForm})
     header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(kInputU, QHeaderView::Stretch);
   layout->addWidget(grInputs);
   auto* note = new QLabel(
       "Inputs are taken as uncorrelated. Relative uncertainties are in percent of the input's value.", group);

@@ -27,7 +27,7 @@ class UserDialogs;
 // The Budget window's size on a screen whose free area is `available`, frame included: its own
 // size when there is room, never below its minimum.
 inline constexpr QSize kBudgetWindowSize{1040, 700};
-inline constexpr QSize kBudgetWindowMinimum{760, 520};
+inline constexpr QSize kBudgetWindowMinimum{900, 560};
 QSize BudgetWindowSize(const QSize& available);
 
 // The Budget window: the user gives the standard uncertainty of the inputs, runs the budget of

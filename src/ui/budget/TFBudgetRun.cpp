@@ -55,10 +55,12 @@ void TFBudget::Run() {
   if (!result) {
     // A stopped budget leaves the one on show; any other failure is told.
     lbStep->setText(QString::fromStdString(result.message));
+    pbBudget->setValue(0);
     if (!stop_) dialogs_.ShowMessage(QString::fromStdString(result.message));
     return;
   }
   budget_ = std::move(budget);
+  pbBudget->setValue(pbBudget->maximum());
   lbStep->setText("Budget finished");
   ShowBudget();
   pcBudget->setCurrentIndex(1);
@@ -83,7 +85,6 @@ void TFBudget::SetIdle(bool idle) {
   pcBudget->widget(0)->setEnabled(idle);
   btnExportCsv->setEnabled(idle && HasResult());
   btnExportPng->setEnabled(idle && HasResult());
-  if (idle) pbBudget->setValue(0);
 }
 
 }  // namespace tessolan

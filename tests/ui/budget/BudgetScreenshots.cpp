@@ -49,8 +49,8 @@ int main(int argc, char* argv[]) {
     tessolan::TFBudget window(nullptr, dialogs, ShotTask(), settings, folder, "Design");
     window.resize(tessolan::BudgetWindowSize(shot.screen));
     window.show();
-    Type(window.grInputs, 0, "2");
     qobject_cast<QComboBox*>(window.grInputs->cellWidget(0, tessolan::TFBudget::kInputForm))->setCurrentIndex(1);
+    Type(window.grInputs, 0, "2");
     const std::pair<int, const char*> typed[] = {{1, "0.05"}, {2, "0.5"}, {3, "1"}, {4, "5"}, {6, "0.2"}, {9, "0.5"}};
     for (const auto& [row, u] : typed)
       Type(window.grInputs, row, QString(u).replace('.', QChar(tessolan::DecimalSeparator())));
