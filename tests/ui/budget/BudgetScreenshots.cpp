@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -69,6 +70,13 @@ int main(int argc, char* argv[]) {
     window.comboWavelength->setCurrentIndex(9);
     QApplication::processEvents();
     window.grab().save(folder + "/budget-result" + suffix);
+    // The reflectance given per wavelength, the whole table filled at once.
+    window.pcBudget->setCurrentIndex(0);
+    qobject_cast<QComboBox*>(window.grInputs->cellWidget(0, tessolan::TFBudget::kInputForm))->setCurrentIndex(2);
+    window.edAllReflectanceU->setText(QString("0.005").replace('.', QChar(tessolan::DecimalSeparator())));
+    window.btnAllReflectanceU->click();
+    QApplication::processEvents();
+    window.grab().save(folder + "/budget-per-wavelength" + suffix);
     if (!dialogs.messages.isEmpty()) qWarning() << dialogs.messages;
   }
   return 0;

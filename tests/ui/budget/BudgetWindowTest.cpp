@@ -279,6 +279,17 @@ void BudgetWindowTest::badInputIsRefusedAndTheKeptValueStays() {
                                    "The random seed must be a whole number from 0 to 4294967295",
                                }));
 
+  // "Set for All" gives every wavelength the value, once it is accepted.
+  FormBox(w, 0)->setCurrentIndex(2);
+  w.edAllReflectanceU->setText("x");
+  w.btnAllReflectanceU->click();
+  QCOMPARE(f.dialogs.messages.size(), 6);
+  QVERIFY(f.settings.reflectanceByWavelength.empty());
+  w.edAllReflectanceU->setText(Localized("0.01"));
+  w.btnAllReflectanceU->click();
+  QCOMPARE(f.settings.reflectanceByWavelength.size(), std::size_t{3});
+  for (int row = 0; row < 3; ++row) QCOMPARE(CellText(w.grReflectanceU, row, 2), Localized("0.01"));
+
   // The azimuth of a line of sight along the axis cannot be typed into.
   LoadedTask alongAxis = SmallTask();
   alongAxis.controls[NumericBox::B] = 0;
