@@ -52,8 +52,8 @@ void ShowShares(QCustomPlot* chart, const BudgetEntry* entry, const QString& tit
   inputs->setLabel(QString());
   shares->setLabel("Share of u_c\u00B2 (%)");
   shares->setRange(0, largest > 0 ? std::min(100.0, largest * 1.1) : 100);
-  // A chart not laid out yet is drawn when it gets its size.
-  if (!chart->size().isEmpty()) chart->replot();
+  // A chart out of sight is drawn when its page is shown.
+  if (chart->isVisible()) chart->replot();
 }
 
 }  // namespace tessolan

@@ -261,6 +261,9 @@ void TFBudget::ConnectHandlers() {
   connect(edSeed, &QLineEdit::editingFinished, this, &TFBudget::SeedEdited);
   connect(comboWavelength, &QComboBox::currentIndexChanged, this, &TFBudget::ShowChosenEntry);
   connect(comboQuantity, &QComboBox::currentIndexChanged, this, &TFBudget::ShowChosenEntry);
+  connect(pcBudget, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page == 1) chShares->replot();
+  });
   connect(edCoverageFactor, &QDoubleSpinBox::valueChanged, this, &TFBudget::TakeRunSettings);
   connect(comboNRays, &QComboBox::currentIndexChanged, this, &TFBudget::TakeRunSettings);
   connect(comboThreshold, &QComboBox::currentIndexChanged, this, &TFBudget::TakeRunSettings);
