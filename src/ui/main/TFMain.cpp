@@ -160,6 +160,12 @@ QWidget* TFMain::BuildCommandBar() {
   btnCompute->setMinimumWidth(200);
   SetHint(btnCompute, "Open Monte Carlo modeling window (Ctrl+M)");
   layout->addWidget(btnCompute);
+  btnBudget = new QPushButton("Budget", bar);
+  btnBudget->setObjectName("btnBudget");
+  btnBudget->setMinimumWidth(120);
+  SetHint(btnBudget,
+          "Open the uncertainty budget window:\nhow the uncertainty of each input reaches the results (Ctrl+B)");
+  layout->addWidget(btnBudget);
   layout->addStretch();
 
   btnAbout = new QPushButton("About", bar);
@@ -209,6 +215,7 @@ void TFMain::AddShortcuts() {
     addAction(action);
   }
   btnCompute->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  btnBudget->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
   btnExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   btnAbout->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -220,6 +227,7 @@ void TFMain::ConnectCommands() {
   connect(pageGeometry->btnCalculate, &QPushButton::clicked, this, &TFMain::btnCalculateClick);
   connect(pageGeometry->btnDraw, &QPushButton::clicked, this, &TFMain::btnDrawClick);
   connect(btnCompute, &QPushButton::clicked, this, &TFMain::btnComputeClick);
+  connect(btnBudget, &QPushButton::clicked, this, &TFMain::btnBudgetClick);
   connect(pageMaterial->urlRE, &QLabel::linkActivated, this, &TFMain::urlREClick);
   connect(pageResults->urlEERT, &QLabel::linkActivated, this, &TFMain::urlEERTClick);
   connect(Load4, &QAction::triggered, this, &TFMain::Load4Click);

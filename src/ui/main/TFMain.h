@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/NumericBoxes.h"
+#include "ui/budget/BudgetInputs.h"
 #include "ui/dialogs/SpectralTableHost.h"
 #include "ui/drawings/TargetingHost.h"
 #include "ui/modeling/ModelingHost.h"
@@ -23,6 +24,7 @@ namespace tessolan {
 
 struct AppState;
 struct LoadedInitialData;
+struct LoadedTask;
 class GeometryPage;
 class MaterialPage;
 class MenuButton;
@@ -67,6 +69,10 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // group to its first item, the memos and file name boxes emptied, "Read Only" checked.
   void ClearAll();
 
+  // The standard uncertainties and run settings of the Budget window, kept with the task while
+  // the window is closed; Clear All (and so loading a task) resets them.
+  BudgetSettings& KeptBudgetSettings() { return budgetSettings_; }
+
   // Where the modeling window shows a completed run (TFMainModeling.cpp).
   QString TaskFileBoxText() const override;
   void ShowRunResults(const std::vector<ResultsRecord>& rows, const ResultsCsvHeading& heading) override;
@@ -93,6 +99,9 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   void btnDrawClick();
   // "Monte Carlo Modeling": gathers and checks the whole task, then opens the modeling window.
   void btnComputeClick();
+  // "Budget": gathers and checks the whole task as "Monte Carlo Modeling" does, then opens the
+  // Budget window on it.
+  void btnBudgetClick();
   void urlREClick();
   void urlEERTClick();
 
@@ -118,6 +127,7 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // Where the commands hand over to the windows they open, once the task is gathered.
   virtual void OpenModelingWindow();
   virtual void OpenDrawingsWindow();
+  virtual void OpenBudgetWindow(const LoadedTask& task);
 
  private:
   void FormCreate();
@@ -137,7 +147,7 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   void BuildStatusBar();
   void AddPage(QWidget* page, const QString& caption);
   void ConnectCommands();
-  // Ctrl+O, Ctrl+S, Ctrl+M, Ctrl+Q and F1, shown in the menu and the hints.
+  // Ctrl+O, Ctrl+S, Ctrl+M, Ctrl+B, Ctrl+Q and F1, shown in the menu and the hints.
   void AddShortcuts();
   void CollectBoxes();
   void PlaceOnScreen();
@@ -145,6 +155,9 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // Shows the page of the page control that holds `page` (each page sits in a scroll area).
   void ShowPageHolding(const QWidget* page);
   void ShowFailure(const QString& message);
+  // The whole task from the controls, table and comments, gathered and checked as a run needs
+  // it; false after telling the user why not.
+  bool GatherWholeTask(LoadedTask& task);
   // Refuses the first of these boxes whose typed value is outside its range: its message, and
   // the box shown with the focus.
   bool CheckTypedRanges(const std::vector<NumericBox>& boxes, QString& message);
@@ -166,6 +179,7 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   QAction* SaveAs4;
   QAction* Clear4;
   QPushButton* btnCompute;
+  QPushButton* btnBudget;
   QPushButton* btnAbout;
   QPushButton* btnExit;
   QLabel* spBanner;
@@ -176,6 +190,7 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   SpectralDataSet* cdsR_;
   ResultsDataSet* cdsEERT_;
   std::array<NumericSpinBox*, kNumericBoxCount> boxes_{};
+  BudgetSettings budgetSettings_;
 };
 
 }  // namespace tessolan

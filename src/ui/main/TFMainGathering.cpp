@@ -100,30 +100,40 @@ void TFMain::btnDrawClick() {
   OpenDrawingsWindow();
 }
 
-void TFMain::btnComputeClick() {
+bool TFMain::GatherWholeTask(LoadedTask& task) {
   // A point still being typed belongs to the material; the table refuses it with its own message.
-  if (!cdsR_->CheckBrowseMode()) return;
+  if (!cdsR_->CheckBrowseMode()) return false;
   // The geometry step on its own first, so that "Auxiliary Parameters" show what is modelled.
   QString message;
   if (!GatherGeometry(message)) {
     ShowFailure(message);
-    return;
+    return false;
   }
   const TaskControls controls = ReadControls();
-  const LoadedTask task{controls, cdsR_->Records(), MemoLines(mComments)};
+  task = LoadedTask{controls, cdsR_->Records(), MemoLines(mComments)};
   const FlowStep gathered = GatherTask(task, state_, DecimalSeparator());
   if (!gathered) {
     ShowFailure(QString::fromStdString(gathered.message));
-    return;
+    return false;
   }
   std::vector<NumericBox> typed = ViewingConditionBoxes(controls.VCType);
   for (const NumericBox box : TemperatureBoxes()) typed.push_back(box);
   typed.push_back(NumericBox::Diffusity);
   if (!CheckTypedRanges(typed, message)) {
     ShowFailure(message);
-    return;
+    return false;
   }
-  OpenModelingWindow();
+  return true;
+}
+
+void TFMain::btnComputeClick() {
+  LoadedTask task;
+  if (GatherWholeTask(task)) OpenModelingWindow();
+}
+
+void TFMain::btnBudgetClick() {
+  LoadedTask task;
+  if (GatherWholeTask(task)) OpenBudgetWindow(task);
 }
 
 }  // namespace tessolan

@@ -160,6 +160,7 @@ void TFMain::ClearAll() {
   pageReport->mReport->clear();
   ClearTargetingCharts();
   pageReport->cbReadOnly->setChecked(true);
+  budgetSettings_ = {};
 }
 
 }  // namespace tessolan
