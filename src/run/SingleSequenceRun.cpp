@@ -27,6 +27,8 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
   rays.Begin(uncertainty);
   const TargetError target(s, state.initialData, options.targetError);
   RaySums sums{s.ArrEEIso.data(), s.ArrEE.data(), &uncertainty};
+  const auto map = StartMap(state, options.map, uncertainty, shared.radianceScale());
+  if (map) sums.map = &map->sums;
   // A ray whose very first search ends outside the radiating area latches the field-of-view
   // interruption for the whole run: such a run would report biased numbers.
   RunOutcome outcome = RunOutcome::Completed;
@@ -60,7 +62,9 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
   rays.Flush(sums);
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};
-  return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
+  outcome = ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
+  FinishMap(map.get(), state, outcome, options.map);
+  return outcome;
 }
 
 template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,
