@@ -79,9 +79,11 @@ struct RunMap {
   // the bin's band-averaged EE, seen at the band's middle: a figure to compare bins by, not the
   // band radiance temperature a broadband radiometer would read.
   double rtWavelength = MapBin::kNaN;
-  // Rays that belong to no bin: lost at launch (a conical view wider than the line of sight
-  // allows), or that never met the array. They count in the run's results (their weight, nothing
-  // absorbed), so the bins' weighted mean times binned / (binned + lost) weight is the run's EE.
+  // Rays that belong to no bin: those that never met the array. A ray lost at launch, or whose
+  // first hit falls outside the radiating area, interrupts the run (the field-of-view message),
+  // so a completed run has none of those and these stay 0 in practice. Were there any, they
+  // would count in the run's results with their weight and nothing absorbed: the bins' weighted
+  // mean times binned / (binned + lost) weight is the run's EE.
   std::uint64_t lostRays = 0;
   double lostWeight = 0;
   MapGrid unfolded, folded;
