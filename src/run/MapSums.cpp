@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "engine/Planck.h"
 #include "run/Radiometry.h"
@@ -43,7 +44,7 @@ MapBin MakeBin(const MapBinSums& s, const MapChannel& channel, Extended lambda, 
 
 void FillGrid(const MapSums& sums, const MapSetup& setup, std::uint32_t firstBin, Extended lambda, Extended tref,
               MapGrid& grid) {
-  const int n = setup.layout.n;
+  const int n = setup.layout.n();
   grid.n = n;
   grid.bins.assign(static_cast<std::size_t>(n) * n, MapBin{});
   for (std::uint32_t b = 0; b < grid.bins.size(); ++b)
@@ -52,27 +53,15 @@ void FillGrid(const MapSums& sums, const MapSetup& setup, std::uint32_t firstBin
 
 }  // namespace
 
-std::uint32_t MapLayout::Cell(Extended fraction) const {
-  const Extended cell = std::floor(fraction * n);
-  if (!(cell > 0)) return 0;  // also NaN
-  return cell >= n ? static_cast<std::uint32_t>(n - 1) : static_cast<std::uint32_t>(cell);
-}
-
-// Hits on the radiating area's edge (and, by rounding, a hair beyond) go to the edge bins.
-std::uint32_t MapLayout::UnfoldedBin(Extended x, Extended y) const {
-  const Extended side = 2 * half;
-  return Cell((y + half) / side) * static_cast<std::uint32_t>(n) + Cell((x + half) / side);
-}
-
-Extended MapLayout::Fold(Extended v) const {
-  const Extended u = v - origin;
-  return u - period * std::floor(u / period + 0.5L);
-}
-
-std::uint32_t MapLayout::FoldedBin(Extended x, Extended y) const {
-  const std::uint32_t nn = static_cast<std::uint32_t>(n);
-  return nn * nn + Cell(Fold(y) / period + 0.5L) * nn + Cell(Fold(x) / period + 0.5L);
-}
+MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period)
+    : n_(static_cast<std::uint32_t>(n)),
+      nn_(n_ * n_),
+      half_(half),
+      period_(period),
+      h_(static_cast<double>(half)),
+      origin_(static_cast<double>(origin)),
+      p_(static_cast<double>(period)),
+      toUnfolded_(n / (2 * h_)) {}
 
 MapChannel::MapChannel(const SpectralArrays& spectral, Extended tref, int wavelengthIndex,
                        const Extended* radianceScale)
@@ -101,56 +90,54 @@ void MapChannel::SetShift(const UncertaintySums& uncertainty) {
   shiftNoniso_ = sumNoniso / nwl_;
 }
 
-void MapBinSums::AddRay(Extended weight, Extended deviationIso, Extended deviationNoniso) {
-  ++rays;
-  w += weight;
-  w2 += weight * weight;
-  dIso += deviationIso;
-  dIso2 += deviationIso * deviationIso;
-  dIsoW += deviationIso * weight;
-  dNoniso += deviationNoniso;
-  dNoniso2 += deviationNoniso * deviationNoniso;
-  dNonisoW += deviationNoniso * weight;
+void MapSums::Add(const MapBlock& block) {
+  for (const MapRaySums& e : block.entries) {
+    MapBinSums& b = bins_[e.bin];
+    b.rays += e.rays;
+    b.w += e.w;
+    b.w2 += e.w2;
+    b.dIso += e.dIso;
+    b.dIso2 += e.dIso2;
+    b.dIsoW += e.dIsoW;
+    b.dNoniso += e.dNoniso;
+    b.dNoniso2 += e.dNoniso2;
+    b.dNonisoW += e.dNonisoW;
+  }
+  lostRays_ += block.lostRays;
+  lostWeight_ += block.lostWeight;
 }
 
-void MapBinSums::Add(const MapBinSums& o) {
-  rays += o.rays;
-  w += o.w;
-  w2 += o.w2;
-  dIso += o.dIso;
-  dIso2 += o.dIso2;
-  dIsoW += o.dIsoW;
-  dNoniso += o.dNoniso;
-  dNoniso2 += o.dNoniso2;
-  dNonisoW += o.dNonisoW;
+MapBlockSums::MapBlockSums(const MapSetup& setup, MapSums* spillTo)
+    : setup_(&setup), spillTo_(spillTo), index_(setup.layout.Bins(), -1) {
+  block_.entries.reserve(std::min(2 * kMapBlockRays, setup.layout.Bins()));
 }
 
-MapSums::MapSums(const MapSetup& setup, std::uint32_t capacity) : setup_(&setup), index_(setup.layout.Bins(), -1) {
-  block_.entries.reserve(std::min(capacity, setup.layout.Bins()));
+void MapBlockSums::Spill() {
+  if (spillTo_) spillTo_->Add(block_);
+  Clear();
 }
 
-void MapSums::Add(const MapBlock& other) {
-  for (const MapEntry& e : other.entries) Bin(e.bin).Add(e.sums);
-  block_.lostRays += other.lostRays;
-  block_.lostWeight += other.lostWeight;
-}
-
-void MapSums::Clear() {
-  for (const MapEntry& e : block_.entries) index_[e.bin] = -1;
+void MapBlockSums::HandOver(MapBlock& to) {
+  for (const MapRaySums& e : block_.entries) index_[e.bin] = -1;
+  std::swap(block_, to);
   block_.entries.clear();
   block_.lostRays = 0;
   block_.lostWeight = 0;
+  pending_ = 0;
 }
 
-MapBinSums MapSums::At(std::uint32_t bin) const {
-  const std::int32_t at = index_[bin];
-  return at < 0 ? MapBinSums{} : block_.entries[static_cast<std::size_t>(at)].sums;
+void MapBlockSums::Clear() {
+  for (const MapRaySums& e : block_.entries) index_[e.bin] = -1;
+  block_.entries.clear();
+  block_.lostRays = 0;
+  block_.lostWeight = 0;
+  pending_ = 0;
 }
 
 MapSetup MakeMapSetup(const AppState& state, const RunMap& request, const UncertaintySums& uncertainty,
                       const Extended* radianceScale) {
   const ArrayGeometry& g = state.geometry;
-  MapSetup setup{{request.grid, g.RadiatorHalf, g.CenterX[1], g.Period},
+  MapSetup setup{MapLayout(request.grid, g.RadiatorHalf, g.CenterX[1], g.Period),
                  MapChannel(state.spectral, state.initialData.Tref, request.wavelengthIndex, radianceScale)};
   setup.channel.SetShift(uncertainty);
   return setup;
@@ -169,10 +156,10 @@ void FillRunMap(const MapSums& sums, const MapSetup& setup, const AppState& stat
   const Extended tref = state.initialData.Tref;
   map.wavelength = averaged ? kNaN : static_cast<double>(lambda);
   map.rtWavelength = static_cast<double>(lambda);
-  map.lostRays = sums.block().lostRays;
-  map.lostWeight = static_cast<double>(sums.block().lostWeight);
+  map.lostRays = sums.lostRays();
+  map.lostWeight = static_cast<double>(sums.lostWeight());
 
-  const double r = static_cast<double>(setup.layout.half), p = static_cast<double>(setup.layout.period);
+  const double r = static_cast<double>(setup.layout.half()), p = static_cast<double>(setup.layout.period());
   FillGrid(sums, setup, 0, lambda, tref, map.unfolded);
   map.unfolded.folded = false;
   map.unfolded.xMin = map.unfolded.yMin = -r;

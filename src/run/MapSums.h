@@ -16,21 +16,44 @@ inline constexpr int kMaxMapGrid = 1024;
 
 // Where a ray's first hit falls in the two grids of a map. Bins 0..n²-1 are the unfolded grid
 // over the radiating area's bounding square [-R, R]²; bins n²..2n²-1 the folded grid over one
-// array period [-P/2, P/2)² centred on a pyramid's axis.
-struct MapLayout {
-  int n = 0;
-  Extended half = 0;    // R
-  Extended origin = 0;  // a pyramid centre's coordinate (rows and columns share them)
-  Extended period = 0;  // P = base side + gap
+// array period [-P/2, P/2)² centred on a pyramid's axis. Bin edges are placed in double
+// precision (a bin's own definition, nothing the run's numbers depend on): cheap per ray.
+class MapLayout {
+ public:
+  MapLayout(int n, Extended half, Extended origin, Extended period);
 
-  std::uint32_t Bins() const { return 2u * static_cast<std::uint32_t>(n) * static_cast<std::uint32_t>(n); }
-  std::uint32_t UnfoldedBin(Extended x, Extended y) const;
-  std::uint32_t FoldedBin(Extended x, Extended y) const;
+  int n() const { return n_; }
+  Extended half() const { return half_; }
+  Extended period() const { return period_; }
+  std::uint32_t Bins() const { return 2 * nn_; }
+
+  std::uint32_t UnfoldedBin(Extended x, Extended y) const {
+    return Cell((static_cast<double>(y) + h_) * toUnfolded_) * n_ + Cell((static_cast<double>(x) + h_) * toUnfolded_);
+  }
+  std::uint32_t FoldedBin(Extended x, Extended y) const {
+    return nn_ + Cell(FoldedFraction(static_cast<double>(y)) * n_) * n_ +
+           Cell(FoldedFraction(static_cast<double>(x)) * n_);
+  }
   // The coordinate within the period cell, in [-P/2, P/2).
-  Extended Fold(Extended v) const;
+  double Fold(double v) const { return (FoldedFraction(v) - 0.5) * p_; }
 
  private:
-  std::uint32_t Cell(Extended fraction) const;  // fraction of the side in [0, 1] -> 0..n-1
+  // The place within the period cell as a fraction of it, in [0, 1).
+  double FoldedFraction(double v) const {
+    const double t = (v - origin_) / p_ + 0.5;
+    const double whole = static_cast<double>(static_cast<long long>(t));
+    return t - (whole > t ? whole - 1 : whole);
+  }
+  // A place in cells (fraction of the side times n) -> 0..n-1; the far edge, and by rounding a
+  // hair beyond either edge, go to the edge cells.
+  std::uint32_t Cell(double place) const {
+    if (!(place > 0)) return 0;  // also NaN
+    return place >= n_ ? n_ - 1 : static_cast<std::uint32_t>(place);
+  }
+  std::uint32_t n_, nn_;
+  Extended half_, period_;
+  double h_, origin_, p_;
+  double toUnfolded_;  // cells per length unit of the unfolded grid
 };
 
 // What one ray brings to a map: its isothermal and nonisothermal contributions in effective
@@ -70,28 +93,45 @@ class MapChannel {
   Extended shiftIso_ = 0, shiftNoniso_ = 0;
 };
 
-// A bin's sums: rays, weights, and the deviations d = x - K w of the rays' contributions from the
-// channel's shift K, as run/Uncertainty keeps them for the whole run (a bin whose rays all bring
-// the same per unit weight sums exact zeros).
+// The rays of a bin in the map's sums: rays, weights, and the deviations d = x - K w of the rays'
+// contributions from the channel's shift K, as run/Uncertainty keeps them for the whole run (a
+// bin whose rays all bring the same per unit weight sums exact zeros). Extended, as the run's.
 struct MapBinSums {
   std::uint64_t rays = 0;
   Extended w = 0, w2 = 0;
   Extended dIso = 0, dIso2 = 0, dIsoW = 0;
   Extended dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
-
-  void AddRay(Extended weight, Extended deviationIso, Extended deviationNoniso);
-  void Add(const MapBinSums& other);
 };
 
-struct MapEntry {
+// The same sums over a block of at most kMapBlockRays rays, in double, as the fast mode gathers
+// its rays before they go into the extended sums: small (one cache line), so that binning a ray
+// stays cheap however many bins the map has.
+struct MapRaySums {
   std::uint32_t bin = 0;
-  MapBinSums sums;
+  std::uint32_t rays = 0;
+  double w = 0, w2 = 0, dIso = 0, dIso2 = 0, dIsoW = 0, dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
+
+  void AddRay(double weight, double deviationIso, double deviationNoniso) {
+    ++rays;
+    w += weight;
+    w2 += weight * weight;
+    dIso += deviationIso;
+    dIso2 += deviationIso * deviationIso;
+    dIsoW += deviationIso * weight;
+    dNoniso += deviationNoniso;
+    dNoniso2 += deviationNoniso * deviationNoniso;
+    dNonisoW += deviationNoniso * weight;
+  }
 };
 
-// The sums of some rays (a parallel run's block): only the bins they touched, in the order they
-// were first touched, and the rays that touched none.
+// Rays gathered in double before they are added to the map's extended sums; a parallel run's
+// block is one such group.
+inline constexpr std::uint32_t kMapBlockRays = 1000;
+
+// The sums of a block of rays: only the bins they touched, in the order first touched, and the
+// rays that touched none.
 struct MapBlock {
-  std::vector<MapEntry> entries;
+  std::vector<MapRaySums> entries;
   std::uint64_t lostRays = 0;
   Extended lostWeight = 0;
 };
@@ -102,52 +142,72 @@ struct MapSetup {
   MapChannel channel;
 };
 
-// A map's sums over some rays. Sized before the run (capacity: how many bins it may touch), so
-// that adding a ray never allocates. Rays lost at launch, or that never met the array, belong to
-// no bin: they count apart, in lostRays and lostWeight.
+// A map's extended sums: every bin, and the rays that belong to none (those that never met the
+// array). Blocks are added to it in order, bin by bin.
 class MapSums {
  public:
-  MapSums(const MapSetup& setup, std::uint32_t capacity);
+  explicit MapSums(const MapSetup& setup) : bins_(setup.layout.Bins()) {}
+  void Add(const MapBlock& block);
+  const MapBinSums& At(std::uint32_t bin) const { return bins_[bin]; }
+  std::uint64_t lostRays() const { return lostRays_; }
+  Extended lostWeight() const { return lostWeight_; }
+
+ private:
+  std::vector<MapBinSums> bins_;
+  std::uint64_t lostRays_ = 0;
+  Extended lostWeight_ = 0;
+};
+
+// Bins rays into a block's double sums. Sized before the run, so that adding a ray never
+// allocates. With a map's sums to spill into (the single sequence), it adds itself there after
+// every kMapBlockRays rays; without (a parallel run's worker, whose blocks are no larger), the
+// caller takes the block.
+class MapBlockSums {
+ public:
+  MapBlockSums(const MapSetup& setup, MapSums* spillTo);
 
   template <class T>
   void AddRay(const RayState& ray, bool launched, const T* emissivity, const T* radiance) {
     if (!launched || ray.ReflectionCount == 0) {
       ++block_.lostRays;
       block_.lostWeight += ray.RayWeight;
-      return;
+    } else {
+      Extended iso, noniso;
+      setup_->channel.Values(emissivity, radiance, iso, noniso);
+      const Extended w = ray.RayWeight;
+      const double dIso = static_cast<double>(iso - setup_->channel.shiftIso() * w);
+      const double dNoniso = static_cast<double>(noniso - setup_->channel.shiftNoniso() * w);
+      const double weight = static_cast<double>(w);
+      const Vec3& p = ray.FirstHitPoint;
+      Bin(setup_->layout.UnfoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
+      Bin(setup_->layout.FoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
     }
-    Extended iso, noniso;
-    setup_->channel.Values(emissivity, radiance, iso, noniso);
-    const Extended w = ray.RayWeight;
-    const Extended dIso = iso - setup_->channel.shiftIso() * w;
-    const Extended dNoniso = noniso - setup_->channel.shiftNoniso() * w;
-    const Vec3& p = ray.FirstHitPoint;
-    Bin(setup_->layout.UnfoldedBin(p.x, p.y)).AddRay(w, dIso, dNoniso);
-    Bin(setup_->layout.FoldedBin(p.x, p.y)).AddRay(w, dIso, dNoniso);
+    if (spillTo_ && ++pending_ == kMapBlockRays) Spill();
   }
 
-  // Adds another block's sums, bin by bin: the parallel run calls it in block order.
-  void Add(const MapBlock& other);
+  // Adds the rays so far to the map's sums and forgets them.
+  void Spill();
   // Forgets every ray (only the bins touched are reset).
   void Clear();
-
+  // Hands the rays so far over to `to` and forgets them, trading arrays instead of copying.
+  void HandOver(MapBlock& to);
   const MapBlock& block() const { return block_; }
-  // The sums of a bin (zero when no ray touched it).
-  MapBinSums At(std::uint32_t bin) const;
 
  private:
-  MapBinSums& Bin(std::uint32_t bin) {
+  MapRaySums& Bin(std::uint32_t bin) {
     std::int32_t& at = index_[bin];
     if (at < 0) {
       at = static_cast<std::int32_t>(block_.entries.size());
-      block_.entries.push_back({bin, {}});
+      block_.entries.push_back({bin});
     }
-    return block_.entries[static_cast<std::size_t>(at)].sums;
+    return block_.entries[static_cast<std::size_t>(at)];
   }
 
   const MapSetup* setup_;
+  MapSums* spillTo_;
   std::vector<std::int32_t> index_;  // per bin: its entry, or -1
   MapBlock block_;
+  std::uint32_t pending_ = 0;
 };
 
 // The setup of a run's map from the request: layout from the geometry, the channel from the

@@ -109,7 +109,7 @@ class ParallelRun {
     Rays rays;
     std::vector<Extended> blockEmissivity, blockRadiance;
     UncertaintySums blockUncertainty;
-    std::unique_ptr<MapSums> blockMap;  // when the run maps
+    std::unique_ptr<MapBlockSums> blockMap;  // when the run maps
   };
 
   // Every block's uncertainty sums share one shift: that of the run's first ray, traced here
@@ -121,11 +121,9 @@ class ParallelRun {
     for (BlockSums& slot : slots_) slot.uncertainty = uncertainty_;
     map_ = StartMap(state_, mapRequest_, uncertainty_, shared_.radianceScale());
     if (map_)
-      for (BlockSums& slot : slots_) slot.map.entries.reserve(kMapBlockCapacity);
+      for (BlockSums& slot : slots_) slot.map.entries.reserve(2 * kParallelBlockRays);  // two bins a ray
   }
-
-  // A block's rays touch at most this many bins (each ray one per grid).
-  static constexpr std::uint32_t kMapBlockCapacity = 2 * kParallelBlockRays;
+  static_assert(kParallelBlockRays <= kMapBlockRays, "a block's map sums are gathered in double at once");
 
   void Started(int change) {
     std::lock_guard lock(mutex_);
@@ -136,7 +134,7 @@ class ParallelRun {
     try {
       const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
       Worker worker{Rays(input_, search_, shared_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
-                    uncertainty_, map_ ? std::make_unique<MapSums>(map_->setup, kMapBlockCapacity) : nullptr};
+                    uncertainty_, map_ ? std::make_unique<MapBlockSums>(map_->setup, nullptr) : nullptr};
       worker.rays.Begin(uncertainty_);
       while (!abandoned_.load(std::memory_order_relaxed)) {
         const std::uint32_t block = nextBlock_.fetch_add(1);
@@ -204,7 +202,7 @@ class ParallelRun {
     std::copy(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), slot.emissivity.begin());
     std::copy(worker.blockRadiance.begin(), worker.blockRadiance.end(), slot.radiance.begin());
     slot.uncertainty = worker.blockUncertainty;
-    if (worker.blockMap) slot.map = worker.blockMap->block();
+    if (worker.blockMap) worker.blockMap->HandOver(slot.map);
     slot.sums = sums;
     return true;
   }

@@ -35,7 +35,7 @@ RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside
 struct MapCollection {
   MapSetup setup;
   MapSums sums;
-  MapCollection(MapSetup s, std::uint32_t capacity) : setup(std::move(s)), sums(setup, capacity) {}
+  explicit MapCollection(MapSetup s) : setup(std::move(s)), sums(setup) {}
 };
 
 // The map collection a run needs, or null when it maps nothing (no map asked, or a request it
@@ -61,8 +61,8 @@ struct RaySums {
   std::uint64_t hits = 0;
   // Latched when any ray's very first search ended outside the radiating area.
   bool firstHitOutside = false;
-  // The map's sums when the run maps, else null.
-  MapSums* map = nullptr;
+  // The map's block sums when the run maps, else null.
+  MapBlockSums* map = nullptr;
 };
 
 // Launches and traces one ray and adds what it contributes; rayEmissivity and rayRadiance are

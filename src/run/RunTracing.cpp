@@ -56,9 +56,7 @@ std::unique_ptr<MapCollection> StartMap(const AppState& state, RunMap* map, cons
   if (map->grid < 1 || map->grid > kMaxMapGrid || map->wavelengthIndex < -1 ||
       map->wavelengthIndex >= state.spectral.NWL)
     return nullptr;
-  MapSetup setup = MakeMapSetup(state, *map, uncertainty, radianceScale);
-  const std::uint32_t capacity = setup.layout.Bins();
-  return std::make_unique<MapCollection>(std::move(setup), capacity);
+  return std::make_unique<MapCollection>(MakeMapSetup(state, *map, uncertainty, radianceScale));
 }
 
 void FinishMap(const MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map) {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "engine/ExhaustiveHitSearch.h"
@@ -28,7 +29,11 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
   const TargetError target(s, state.initialData, options.targetError);
   RaySums sums{s.ArrEEIso.data(), s.ArrEE.data(), &uncertainty};
   const auto map = StartMap(state, options.map, uncertainty, shared.radianceScale());
-  if (map) sums.map = &map->sums;
+  std::unique_ptr<MapBlockSums> mapBlock;
+  if (map) {
+    mapBlock = std::make_unique<MapBlockSums>(map->setup, &map->sums);
+    sums.map = mapBlock.get();
+  }
   // A ray whose very first search ends outside the radiating area latches the field-of-view
   // interruption for the whole run: such a run would report biased numbers.
   RunOutcome outcome = RunOutcome::Completed;
@@ -60,6 +65,7 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
     if (options.stopPromptly && run.StopRequested) break;
   }
   rays.Flush(sums);
+  if (mapBlock) mapBlock->Spill();
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};
   outcome = ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);

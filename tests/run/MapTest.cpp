@@ -290,14 +290,14 @@ TEST(MapTest, RequestsTheRunCannotTakeLeaveTheMapInvalidAndTheRunWhole) {
 }
 
 TEST(MapTest, LayoutPutsEdgesAndFoldsWhereTheyBelong) {
-  MapLayout layout{4, 50, -6, 3};  // R = 50, a pyramid centre at -6, period 3
+  const MapLayout layout(4, 50, -6, 3);  // R = 50, a pyramid centre at -6, period 3
   EXPECT_EQ(layout.UnfoldedBin(-50, -50), 0u);
   EXPECT_EQ(layout.UnfoldedBin(50, 50), 15u);                 // the far edge goes to the last bin
   EXPECT_EQ(layout.UnfoldedBin(50.0000001L, -60), 3u);        // a hair beyond, clamped
   EXPECT_EQ(layout.UnfoldedBin(-0.1L, 0.1L), 2u * 4 + 1);     // x in bin 1, y in bin 2
   EXPECT_EQ(layout.FoldedBin(0, 0), 16u + 2 * 4 + 2);         // a pyramid centre: the cell's middle
   EXPECT_EQ(layout.FoldedBin(1.4L, -1.4L), 16u + 0 * 4 + 3);  // near +x, -y edges of its cell
-  EXPECT_NEAR(static_cast<double>(layout.Fold(1.6L)), -1.4, 1e-15);
+  EXPECT_NEAR(layout.Fold(1.6), -1.4, 1e-15);
 }
 
 }  // namespace
