@@ -152,10 +152,12 @@ Extended RunValue(const std::vector<Extended>& results, int nwl, int k) {
 
 // The ray-weighted mean of the bins against the run's result. The two regroup the same terms:
 // the run sums N rays per wavelength in extended precision (in the fast mode, in double over
-// groups of rays first), the map sums deviations per bin and converts each bin's EE and weight to
-// double. So they may differ by the double conversions, at most 2 units of 2^-53 of each term
-// plus one of the total weight, and by the summation, at most N units of the sums' precision per
-// wavelength averaged, on terms up to the largest EE (plus the shift, as large).
+// groups of rays first); the map sums each bin's deviations in double over blocks of at most
+// kMapBlockRays rays, then in extended, and converts each bin's EE and weight to double. So they
+// may differ by the double conversions, at most 2 units of 2^-53 of each term plus one of the
+// total weight; by the run's summation, at most N units of its sums' precision (N rays times the
+// wavelengths averaged); and by the map's blocks, at most kMapBlockRays units of double
+// precision: all on terms up to the largest EE (plus the shift, as large).
 void ExpectBinsAddUp(const RunMap& map, const MapGrid& grid, const AppState& state, Precision precision, bool iso) {
   const SpectralArrays& s = state.spectral;
   long double weighted = 0, weight = 0, largest = 1;
@@ -173,7 +175,9 @@ void ExpectBinsAddUp(const RunMap& map, const MapGrid& grid, const AppState& sta
   const long double run = RunValue(iso ? s.ArrEEIso : s.ArrEE, s.NWL, map.wavelengthIndex);
   const long double n = static_cast<long double>(state.accuracy.NRays) * (map.wavelengthIndex < 0 ? s.NWL : 1);
   const long double sumEpsilon = precision == Precision::Double ? DBL_EPSILON : LDBL_EPSILON;
-  const long double bound = 3 * (DBL_EPSILON / 2) * largest + 2 * n * sumEpsilon * largest;
+  const long double bound =
+      (3 * (DBL_EPSILON / 2) + 2 * n * sumEpsilon + 2 * kMapBlockRays * static_cast<long double>(DBL_EPSILON)) *
+      largest;
   EXPECT_NEAR(static_cast<double>(mean), static_cast<double>(run), static_cast<double>(bound))
       << (iso ? "iso" : "noniso") << (grid.folded ? ", folded" : ", unfolded");
 }

@@ -13,6 +13,7 @@
 #include "ValidationLedger.h"
 #include "model/AppState.h"
 #include "run/Gathering.h"
+#include "run/MapSums.h"
 #include "run/RunTracing.h"
 
 namespace tessolan::validation {
@@ -59,8 +60,10 @@ TEST(MapFacesTest, SpecularFacesHoldTheirCountsExactValues) {
           if (n == 0 || bin.rays == 0) continue;
           countsSeen.insert(n);
           const long double expected = 1 - std::pow(static_cast<long double>(rho[k]), n);
-          // The bin's mean in extended precision, then rounded to double.
-          const long double bound = MeanRoundingBound(static_cast<double>(bin.rays), 1) + DBL_EPSILON;
+          // The bin's sums in double over blocks of at most kMapBlockRays rays, then extended, the
+          // mean rounded to double.
+          const long double bound = MeanRoundingBound(static_cast<double>(bin.rays), 1) +
+                                    (kMapBlockRays + 1) * static_cast<long double>(DBL_EPSILON);
           EXPECT_NEAR(bin.eeIso, static_cast<double>(expected), static_cast<double>(bound))
               << "slant " << slant << ", rho " << rho[k] << ", bin (" << ix << ", " << iy << "), n = " << n;
         }
