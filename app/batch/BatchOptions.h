@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/RunMap.h"
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
 
@@ -22,6 +23,18 @@ struct Sweep {
 
 inline constexpr std::size_t kMaxSweepValues = 10000;
 
+// --map and its companions: the run also maps where its rays first met the array.
+struct MapOutputs {
+  std::optional<std::string> csvFile;         // --map
+  std::optional<std::string> pngFile;         // --map-png
+  int grid = 64;                              // --map-grid
+  std::optional<long double> wavelength;      // --map-wavelength (um); none: the spectrum's mean
+  bool folded = false;                        // --map-fold
+  MapQuantity quantity = MapQuantity::EEIso;  // --map-quantity, of the picture
+  std::string companion;                      // the first companion option given, for its message
+  bool Wanted() const { return csvFile || pngFile; }
+};
+
 struct BatchOptions {
   std::string taskFile;
   std::uint64_t rays = 10000;
@@ -35,6 +48,7 @@ struct BatchOptions {
   std::optional<Sweep> sweep;
   bool quiet = false;
   RunOptions run;  // --search, --parallel, --precision and --target-error
+  MapOutputs map;
 };
 
 enum class BatchAction { Run, Help, Version };
