@@ -65,11 +65,12 @@ MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period)
 
 MapChannel::MapChannel(const SpectralArrays& spectral, Extended tref, int wavelengthIndex,
                        const Extended* radianceScale)
-    : k_(wavelengthIndex), nwl_(spectral.NWL), toEmissivity_(nwl_), referenceInverse_(nwl_) {
+    : k_(wavelengthIndex), nwl_(spectral.NWL), toEmissivity_(nwl_), toEmissivityDouble_(nwl_), referenceInverse_(nwl_) {
   for (int k = 0; k < nwl_; ++k) {
     const Extended reference = Planck(spectral.ArrWL[k], tref);
     referenceInverse_[k] = reference == 0 ? 0 : 1 / reference;
     toEmissivity_[k] = radianceScale ? radianceScale[k] * referenceInverse_[k] : referenceInverse_[k];
+    toEmissivityDouble_[k] = static_cast<double>(toEmissivity_[k]);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "engine/RayState.h"
@@ -71,13 +72,17 @@ class MapChannel {
       noniso = radiance[k_] * toEmissivity_[k_];
       return;
     }
-    Extended sumIso = 0, sumNoniso = 0;
+    // The fast mode's rays are double: summed in double, as its own sums are, and without a
+    // conversion to extended per wavelength.
+    using Sum = std::conditional_t<std::is_same_v<T, double>, double, Extended>;
+    const Sum* toEmissivity = ToEmissivity<Sum>();
+    Sum sumIso = 0, sumNoniso = 0;
     for (int k = 0; k < nwl_; ++k) {
       sumIso += emissivity[k];
-      sumNoniso += radiance[k] * toEmissivity_[k];
+      sumNoniso += radiance[k] * toEmissivity[k];
     }
-    iso = sumIso / nwl_;
-    noniso = sumNoniso / nwl_;
+    iso = Extended{sumIso} / nwl_;
+    noniso = Extended{sumNoniso} / nwl_;
   }
 
   // The shift per unit weight (the run's reference ray, as its uncertainty sums took it).
@@ -88,7 +93,16 @@ class MapChannel {
  private:
   int k_;
   int nwl_;
+  template <class Sum>
+  const Sum* ToEmissivity() const {
+    if constexpr (std::is_same_v<Sum, double>)
+      return toEmissivityDouble_.data();
+    else
+      return toEmissivity_.data();
+  }
+
   std::vector<Extended> toEmissivity_;      // radiance unit / Planck(WL, Tref); 0 where Planck is 0
+  std::vector<double> toEmissivityDouble_;  // the same in double, for the fast mode's rays
   std::vector<Extended> referenceInverse_;  // 1 / Planck(WL, Tref), for the shift
   Extended shiftIso_ = 0, shiftNoniso_ = 0;
 };
