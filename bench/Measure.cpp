@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <limits>
 
 namespace tessolan::bench {
 namespace {
@@ -23,7 +25,40 @@ Timing TimeRun(const BenchTask& task, RunOptions options, std::uint64_t nRays) {
   return timing;
 }
 
+double ProcessorSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+double ProcessorTimeOfRun(const BenchTask& task, const RunOptions& options, std::uint64_t nRays) {
+  auto state = Prepare(task, nRays);
+  if (!state) return 0;
+  RunObserver quiet;
+  const double start = ProcessorSeconds();
+  RunTracing(*state, quiet, options);
+  return ProcessorSeconds() - start;
+}
+
 }  // namespace
+
+PairTiming MeasurePair(const BenchTask& task, const RunOptions& a, const RunOptions& b, double seconds,
+                       int repetitions) {
+  std::uint64_t nRays = 1;
+  Timing trial = TimeRun(task, a, nRays);
+  while (trial.seconds < seconds / 10 && nRays < kMaxRays) {
+    nRays = std::min<std::uint64_t>(nRays * 4, kMaxRays);
+    trial = TimeRun(task, a, nRays);
+  }
+  const double perRay = trial.seconds / static_cast<double>(std::max<std::uint64_t>(1, trial.counters.rays));
+  nRays = std::clamp<std::uint64_t>(static_cast<std::uint64_t>(seconds / perRay), 1, kMaxRays);
+  PairTiming best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+  for (int i = 0; i < repetitions; ++i) {
+    best.secondsA = std::min(best.secondsA, ProcessorTimeOfRun(task, a, nRays));
+    best.secondsB = std::min(best.secondsB, ProcessorTimeOfRun(task, b, nRays));
+  }
+  return best;
+}
 
 Speed Measure(const BenchTask& task, const RunOptions& options, double seconds, int repetitions) {
   std::uint64_t nRays = 1;

@@ -2,7 +2,10 @@
 // search, and the indexed search in the parallel mode, side by side; then the indexed search
 // in the fast (double precision) mode against the exact one, single sequence and parallel.
 //
+// With --map, instead: the cost of mapping (default grid 64) in each precision and loop.
+//
 //   tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]
+//                  [--no-fast] [--map [--map-grid N]]
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,18 +25,22 @@ struct Settings {
   std::string only;
   bool exhaustive = true;
   bool fast = true;
+  bool map = false;
+  int mapGrid = 64;
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: tessolan-bench [--seconds S] [--repeat N] [--threads N] [--only TEXT] [--no-exhaustive]\n"
-               "                      [--no-fast]\n"
+               "                      [--no-fast] [--map [--map-grid N]]\n"
                "  --seconds S      length of each timed run (default 1)\n"
                "  --repeat N       timed runs per measurement, the fastest counts (default 3)\n"
                "  --threads N      threads of the parallel mode (default: every core)\n"
                "  --only TEXT      only the tasks whose name contains TEXT\n"
                "  --no-exhaustive  skip the exhaustive search\n"
-               "  --no-fast        skip the fast (double precision) mode\n");
+               "  --no-fast        skip the fast (double precision) mode\n"
+               "  --map            instead, time runs that map against runs that do not\n"
+               "  --map-grid N     bins per side of those maps (default 64)\n");
 }
 
 // False when the program should end: after --help (help set) or a bad argument.
@@ -53,6 +60,10 @@ bool ReadSettings(int argc, char** argv, Settings& s, bool& help) {
       s.exhaustive = false;
     } else if (arg == "--no-fast") {
       s.fast = false;
+    } else if (arg == "--map") {
+      s.map = true;
+    } else if (arg == "--map-grid" && hasValue) {
+      s.mapGrid = std::atoi(argv[++i]);
     } else {
       help = arg == "--help" || arg == "-h";
       PrintUsage(help ? stdout : stderr);
@@ -97,6 +108,40 @@ void PrintPrecisionTable(const Settings& settings) {
   }
 }
 
+// The map table: runs that map at the default grid, averaged over the spectrum and at one
+// wavelength, against the same runs without a map, as the ratio of their processor times.
+void PrintMapTable(const Settings& settings) {
+  using namespace tessolan;
+  std::printf("\n%-32s %-10s | %12s | %12s %8s | %12s %8s\n", "task", "loop", "no map", "map, mean", "time",
+              "map, 1 wl", "time");
+  std::printf("%-32s %-10s | %12s | %12s %8s | %12s %8s\n", "", "", "cpu s", "cpu s", "ratio", "cpu s", "ratio");
+  struct Loop {
+    const char* name;
+    RunOptions options;
+  };
+  RunOptions parallel{HitSearchKind::Indexed, true, settings.threads};
+  RunOptions fast{HitSearchKind::Indexed};
+  fast.precision = Precision::Double;
+  const Loop loops[] = {{"exact", {HitSearchKind::Indexed}}, {"parallel", parallel}, {"fast", fast}};
+  for (const bench::BenchTask& task : bench::FixedTasks()) {
+    if (!settings.only.empty() && task.name.find(settings.only) == std::string::npos) continue;
+    for (const Loop& loop : loops) {
+      if (!settings.fast && loop.options.precision == Precision::Double) continue;
+      RunMap mean, one;
+      mean.grid = one.grid = settings.mapGrid;
+      one.wavelengthIndex = 0;
+      RunOptions withMean = loop.options, withOne = loop.options;
+      withMean.map = &mean;
+      withOne.map = &one;
+      const auto m = bench::MeasurePair(task, loop.options, withMean, settings.seconds, settings.repetitions);
+      const auto o = bench::MeasurePair(task, loop.options, withOne, settings.seconds, settings.repetitions);
+      std::printf("%-32s %-10s | %12.4g | %12.4g %8.3f | %12.4g %8.3f\n", task.name.c_str(), loop.name, m.secondsA,
+                  m.secondsB, m.Ratio(), o.secondsB, o.Ratio());
+      std::fflush(stdout);
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,6 +149,12 @@ int main(int argc, char** argv) {
   Settings settings;
   bool help = false;
   if (!ReadSettings(argc, argv, settings, help)) return help ? 0 : 2;
+  if (settings.map) {
+    std::printf("Whole runs from seed 1; best of %d runs of about %.2g s each; parallel mode: %u threads.\n",
+                settings.repetitions, settings.seconds, settings.threads);
+    PrintMapTable(settings);
+    return 0;
+  }
 
   std::printf(
       "Whole runs from seed 1, threshold 1e-6, reflectance 0.1; best of %d runs of about %.2g s each.\n"

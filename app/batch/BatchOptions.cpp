@@ -8,6 +8,7 @@
 #include "data/NumberParsing.h"
 #include "data/RadioIndices.h"
 #include "model/NumericBoxes.h"
+#include "run/MapSums.h"
 
 namespace tessolan {
 namespace {
@@ -91,6 +92,21 @@ std::optional<Sweep> ParseSweep(const std::string& text, std::string& error) {
   return sweep;
 }
 
+std::optional<MapQuantity> ParseMapQuantity(const std::string& text) {
+  static const std::map<std::string, MapQuantity> names{{"ee_iso", MapQuantity::EEIso},
+                                                        {"ee_noniso", MapQuantity::EENoniso},
+                                                        {"rt_iso", MapQuantity::RTIso},
+                                                        {"rt_noniso", MapQuantity::RTNoniso}};
+  const auto it = names.find(text);
+  return it == names.end() ? std::nullopt : std::optional(it->second);
+}
+
+// Notes a companion of --map (true, for chaining).
+bool Companion(const char* name, BatchOptions& o) {
+  if (o.map.companion.empty()) o.map.companion = name;
+  return true;
+}
+
 // Takes the value of one option into the options; false with the error.
 using ValueHandler = std::function<bool(const std::string&, BatchOptions&, std::string&)>;
 
@@ -155,6 +171,32 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
       {"--coverage", [](const std::string& v, BatchOptions& o,
                         std::string& error) { return ParseCoverageOption(v, o.budget, error); }},
       {"--budget", [](const std::string& v, BatchOptions& o, std::string&) { return o.budget.csvFile = v, true; }},
+      {"--map", [](const std::string& v, BatchOptions& o, std::string&) { return o.map.csvFile = v, true; }},
+      {"--map-png", [](const std::string& v, BatchOptions& o, std::string&) { return o.map.pngFile = v, true; }},
+      {"--map-grid",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         const auto n = ParseInteger<int>(v);
+         if (!n || *n < 1 || *n > kMaxMapGrid)
+           error = "the map grid must be a whole number from 1 to " + std::to_string(kMaxMapGrid) + ", not '" + v + "'";
+         if (n) o.map.grid = *n;
+         return Companion("--map-grid", o) && error.empty();
+       }},
+      {"--map-wavelength",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         o.map.wavelength = ParseNumber(v);
+         if (!o.map.wavelength || !(*o.map.wavelength > 0))
+           error = "the map wavelength must be a number of micrometres above 0, not '" + v + "'";
+         return Companion("--map-wavelength", o) && error.empty();
+       }},
+      {"--map-quantity",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         const auto quantity = ParseMapQuantity(v);
+         if (quantity)
+           o.map.quantity = *quantity;
+         else
+           error = "the map quantity must be ee_iso, ee_noniso, rt_iso or rt_noniso, not '" + v + "'";
+         return Companion("--map-quantity", o) && error.empty();
+       }},
       {"--csv", [](const std::string& v, BatchOptions& o, std::string&) { return o.csvFile = v, true; }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
@@ -204,6 +246,12 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     // "--name=value" carries its value; otherwise the value is the next argument.
     const auto equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
     const std::string name = LongName(arg.substr(0, equals));
+    if (name == "--map-fold") {
+      if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
+      parsed.options.map.folded = true;
+      Companion("--map-fold", parsed.options);
+      continue;
+    }
     if (name == "--help" || name == "--version" || name == "--quiet") {
       if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
       if (name == "--help") parsed.action = BatchAction::Help;
@@ -242,6 +290,9 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
                                                          parsed.options.run.targetError > 0);
       !conflict.empty())
     return Failure(conflict);
+  const MapOutputs& map = parsed.options.map;
+  if (!map.Wanted() && !map.companion.empty()) return Failure(map.companion + " needs --map FILE or --map-png FILE");
+  if (map.Wanted() && parsed.options.sweep) return Failure("--sweep makes many runs and maps none; drop --map");
   parsed.options.taskFile = files.front();
   return parsed;
 }
@@ -288,7 +339,19 @@ std::string BatchUsage() {
          "                         (rep.txt gives rep_budget.txt)\n"
          "      --coverage K       coverage factor of the expanded uncertainty (default 2)\n"
          "      --budget FILE      also write the budget as CSV\n"
-         "  -q, --quiet            no progress display\n"
+         "      --map FILE         also map the run: bin every ray by where it first met the array\n"
+         "                         and write the map as CSV (x,y,rays,ee_iso,ee_iso_se,ee_noniso,\n"
+         "                         ee_noniso_se,rt_iso,rt_noniso, a row per bin) with its\n"
+         "                         uniformity figures as # lines; the figures are also printed\n"
+         "      --map-grid N       bins per side, 1..1024 (default 64)\n"
+         "      --map-wavelength WL  map at this wavelength of the task's table (um; default: the\n"
+         "                         mean over the spectrum)\n"
+         "      --map-fold         map one array period, every pyramid folded into it, instead of\n"
+         "                         the radiating area\n"
+         "      --map-png FILE     also draw the map as a PNG picture\n"
+         "      --map-quantity Q   the picture's quantity: ee_iso (default), ee_noniso, rt_iso or\n"
+         "                         rt_noniso\n"
+         "  -q, --quiet            no progress display, and no map figures printed\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"
          "\n"

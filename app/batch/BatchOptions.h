@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BudgetOptions.h"
+#include "model/RunMap.h"
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
 
@@ -23,6 +24,18 @@ struct Sweep {
 
 inline constexpr std::size_t kMaxSweepValues = 10000;
 
+// --map and its companions: the run also maps where its rays first met the array.
+struct MapOutputs {
+  std::optional<std::string> csvFile;         // --map
+  std::optional<std::string> pngFile;         // --map-png
+  int grid = 64;                              // --map-grid
+  std::optional<long double> wavelength;      // --map-wavelength (um); none: the spectrum's mean
+  bool folded = false;                        // --map-fold
+  MapQuantity quantity = MapQuantity::EEIso;  // --map-quantity, of the picture
+  std::string companion;                      // the first companion option given, for its message
+  bool Wanted() const { return csvFile || pngFile; }
+};
+
 struct BatchOptions {
   std::string taskFile;
   std::uint64_t rays = 10000;
@@ -37,6 +50,7 @@ struct BatchOptions {
   bool quiet = false;
   RunOptions run;        // --search, --parallel, --precision and --target-error
   BudgetOptions budget;  // --uncertainty, --coverage and --budget
+  MapOutputs map;        // --map and its companions
 };
 
 enum class BatchAction { Run, Help, Version };

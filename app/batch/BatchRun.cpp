@@ -11,6 +11,7 @@
 #include "run/TaskFlow.h"
 
 #include "BatchBudget.h"
+#include "BatchMap.h"
 #include "ProgressBar.h"
 
 #ifndef TESSOLAN_VERSION
@@ -102,16 +103,27 @@ bool PrepareTask(const BatchOptions& options, const std::vector<FieldSetting>& s
 // Loads, prepares and traces the task with these settings from `seed`; kExitDone with the state
 // holding the results, or the exit code of what went wrong.
 // The seed is announced once the task is ready, when `announceSeed` says so.
+// With `map`, the run also maps as --map asks (an unknown --map-wavelength is a usage error).
 int RunTask(const BatchOptions& options, const std::vector<FieldSetting>& settings, std::uint32_t seed,
-            bool announceSeed, AppState& state, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+            bool announceSeed, AppState& state, const BatchStreams& io, const std::atomic<bool>& interrupted,
+            RunMap* map = nullptr) {
   if (!PrepareTask(options, settings, state, io.err)) return kExitInvalid;
+  RunOptions run = options.run;
+  if (map) {
+    std::string message;
+    if (!MakeMapRequest(options.map, state.spectral, *map, message)) {
+      io.err << "tessolan-batch: " << message << '\n';
+      return kExitUsage;
+    }
+    run.map = map;
+  }
   state.randomSeed = seed;
   if (announceSeed) io.err << "Random seed: " << seed << '\n';
   if (interrupted) {
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
   }
-  return Trace(options.run, options.quiet, state, io, interrupted);
+  return Trace(run, options.quiet, state, io, interrupted);
 }
 
 // A sweep: the task once per value of the swept field, every run from the same seed, all rows
@@ -141,17 +153,27 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted,
+             const MapPictureWriter& drawMap) {
+  if (options.map.pngFile && !drawMap) {
+    io.err << "tessolan-batch: --map-png: this build draws no pictures (it was built without the window)\n";
+    return kExitUsage;
+  }
   if (options.sweep) return RunSweep(options, io, interrupted);
   const std::uint32_t seed = options.seed.value_or(ClockSeed());
   auto state = std::make_unique<AppState>();
-  if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted); code != kExitDone)
+  auto map = options.map.Wanted() ? std::make_unique<RunMap>() : nullptr;
+  if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted, map.get());
+      code != kExitDone)
     return code;
-  if (!WriteOutputs(options, *state, io.out, io.err)) return kExitInvalid;
+  const bool written = WriteOutputs(options, *state, io.out, io.err);
+  const bool mapped = !map || WriteMapOutputs(options.map, *state, *map, drawMap, options.quiet, io.err);
+  if (!written || !mapped) return kExitInvalid;
   return options.budget.Requested() ? RunBatchBudget(options, seed, io, interrupted) : kExitDone;
 }
 
-int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted,
+              const MapPictureWriter& drawMap) {
   const ParsedArguments parsed = ParseBatchArguments(args);
   if (!parsed.ok) {
     io.err << "tessolan-batch: " << parsed.error << "\nTry 'tessolan-batch --help' for more information.\n";
@@ -167,7 +189,7 @@ int BatchMain(std::span<const std::string> args, const BatchStreams& io, const s
     case BatchAction::Run:
       break;
   }
-  return RunBatch(parsed.options, io, interrupted);
+  return RunBatch(parsed.options, io, interrupted, drawMap);
 }
 
 }  // namespace tessolan

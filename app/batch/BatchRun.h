@@ -6,6 +6,7 @@
 #include <string>
 
 #include "BatchOptions.h"
+#include "MapPictureWriter.h"
 
 namespace tessolan {
 
@@ -24,10 +25,13 @@ struct BatchStreams {
 };
 
 // Loads the task file, applies the settings, gathers, runs and writes, as the modeling window
-// does after a load; `interrupted` is the Ctrl-C flag. Returns the exit code.
-int RunBatch(const BatchOptions& options, const BatchStreams& streams, const std::atomic<bool>& interrupted);
+// does after a load; `interrupted` is the Ctrl-C flag. Returns the exit code. `drawMap` draws
+// --map-png's picture; without one, --map-png is refused.
+int RunBatch(const BatchOptions& options, const BatchStreams& streams, const std::atomic<bool>& interrupted,
+             const MapPictureWriter& drawMap = {});
 
 // The whole tool: parses the command line (without the program's name) and runs it.
-int BatchMain(std::span<const std::string> args, const BatchStreams& streams, const std::atomic<bool>& interrupted);
+int BatchMain(std::span<const std::string> args, const BatchStreams& streams, const std::atomic<bool>& interrupted,
+              const MapPictureWriter& drawMap = {});
 
 }  // namespace tessolan

@@ -8,6 +8,7 @@
 #include <pybind11/pybind11.h>
 
 #include "model/AppState.h"
+#include "model/RunMap.h"
 #include "run/TaskFlow.h"
 
 namespace tessolan::python {
@@ -27,6 +28,7 @@ struct Task {
 // A completed run, its whole state kept: results, report and CSV are all made from it.
 struct Results {
   std::shared_ptr<const AppState> state;
+  std::shared_ptr<const RunMap> map;  // null when the run made no map
 };
 
 // Raised in Python as tessolan.TaskError, with the program's own message.
@@ -43,6 +45,9 @@ void Warn(const std::string& message);
 // A Python float taken as the decimal number it prints as (0.1 as 0.1L), as the batch tool
 // reads the same number from its command line.
 Extended DecimalOf(double value);
+
+// The map of a run as a dict of NumPy arrays and figures (tessolan.Map wraps it), or None.
+py::object MapData(const Results& r);
 
 void BindTask(py::module_& m);
 void BindResults(py::module_& m);

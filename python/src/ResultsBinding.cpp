@@ -120,6 +120,7 @@ the numbers themselves, byte for byte as the batch tool writes them.)");
           },
           py::arg("path") = py::none(),
           "Writes the CSV table of the batch tool's --csv to `path`; without a path, returns its text.")
+      .def("_map_data", &MapData)
       .def("__len__", [](const Results& r) { return r.state->spectral.NWL; })
       .def("__repr__", [](const Results& r) {
         return "<tessolan.Results '" + r.state->identity.TaskName + "': " + std::to_string(r.state->spectral.NWL) +

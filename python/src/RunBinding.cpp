@@ -1,13 +1,17 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include <pybind11/functional.h>
 #include <pybind11/stl.h>
+
+#include "run/MapSums.h"
 
 #include "Bindings.h"
 
@@ -84,9 +88,18 @@ std::uint32_t SeedOf(const std::optional<long long>& seed) {
   return static_cast<std::uint32_t>(*seed);
 }
 
+// The index of a wavelength of the table (to a relative 1e-9, the table's own rounding).
+int MapWavelengthIndex(const SpectralArrays& s, double wavelength) {
+  for (int k = 0; k < s.NWL; ++k)
+    if (std::fabs(static_cast<double>(s.ArrWL[k]) - wavelength) <= 1e-9 * std::fabs(wavelength)) return k;
+  throw py::value_error("map_wavelength " + py::str(py::float_(wavelength)).cast<std::string>() +
+                        " is not a wavelength of the task's table");
+}
+
 Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
             long long threads, std::optional<double> targetError, const std::string& search,
-            const std::string& precision, const py::object& progress) {
+            const std::string& precision, const py::object& progress, std::optional<int> mapGrid,
+            std::optional<double> mapWavelength) {
   if (rays < 1) throw py::value_error("rays must be at least 1");
   if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
   if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
@@ -108,6 +121,17 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
   Check(PrepareTask(*state, static_cast<std::uint64_t>(rays), DecimalOf(threshold)));
   state->randomSeed = SeedOf(seed);
 
+  std::shared_ptr<RunMap> map;
+  if (mapWavelength && !mapGrid) throw py::value_error("map_wavelength needs map_grid (bins per side, e.g. 64)");
+  if (mapGrid) {
+    if (*mapGrid < 1 || *mapGrid > kMaxMapGrid)
+      throw py::value_error("map_grid must be from 1 to " + std::to_string(kMaxMapGrid));
+    map = std::make_shared<RunMap>();
+    map->grid = *mapGrid;
+    map->wavelengthIndex = mapWavelength ? MapWavelengthIndex(state->spectral, *mapWavelength) : -1;
+    options.map = map.get();
+  }
+
   PythonObserver observer(state->run, state->accuracy.NRays, progress);
   RunOutcome outcome;
   {
@@ -116,7 +140,7 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
   }
   observer.Finish(outcome == RunOutcome::Completed);
   if (outcome != RunOutcome::Completed) throw TaskFailure(RunOutcomeMessage(outcome));
-  return Results{state};
+  return Results{state, map};
 }
 
 }  // namespace
@@ -125,7 +149,7 @@ void BindRun(py::module_& m) {
   m.def("run", &Run, py::arg("task"), py::kw_only(), py::arg("rays") = 10000, py::arg("seed") = py::none(),
         py::arg("threshold") = 1e-6, py::arg("parallel") = false, py::arg("threads") = 0,
         py::arg("target_error") = py::none(), py::arg("search") = "indexed", py::arg("precision") = "extended",
-        py::arg("progress") = py::none(),
+        py::arg("progress") = py::none(), py::arg("map_grid") = py::none(), py::arg("map_wavelength") = py::none(),
         R"(Traces the task and returns its Results.
 
 rays          rays to trace (at most 100,000,000)
@@ -143,6 +167,9 @@ precision     "extended": every quantity in 80-bit extended precision, the numbe
               in double precision with SIMD (reproducible in its own right, and within the
               standard errors of the extended mode, not equal to it bit for bit)
 progress      a callable given (rays done, rays total) a few times a second
+map_grid      when given (bins per side, 1..1024; 64 is a good start), the run also maps where
+              its rays first met the array: Results.map
+map_wavelength  the map's wavelength in um, one of the table's; None: the mean over the spectrum
 
 The same task, seed, rays and threshold give the numbers and files of tessolan-batch.
 Raises TaskError when the program refuses the task or the run ends early, and KeyboardInterrupt

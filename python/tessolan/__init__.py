@@ -16,8 +16,8 @@ from typing import Callable, Iterable, Optional
 
 from ._core import Results, Task, TaskError, TaskWarning, _budget, _sweep_csv, clock_seed, run
 
-__all__ = ["Task", "Results", "SweepResults", "Budget", "TaskError", "TaskWarning", "run", "sweep", "budget",
-           "clock_seed"]
+__all__ = ["Task", "Results", "SweepResults", "Budget", "Map", "MapGrid", "TaskError", "TaskWarning", "run", "sweep",
+           "budget", "clock_seed"]
 
 TaskError.__module__ = __name__
 
@@ -32,6 +32,56 @@ def _results_to_pandas(self: Results):
 _COLUMNS = ("wavelength", "ee_iso", "ee_noniso", "rt_iso", "rt_noniso",
             "ee_iso_se", "ee_noniso_se", "rt_iso_se", "rt_noniso_se")
 Results.to_pandas = _results_to_pandas
+
+
+class MapGrid:
+    """One grid of a run's map: n x n bins over extent = (x_min, x_max, y_min, y_max) in the task's
+    length unit, the radiating area's bounding square (unfolded) or one array period centred on a
+    pyramid's axis (folded). Per bin, arrays indexed [iy, ix]: rays, weight, ee_iso, ee_iso_se,
+    ee_noniso, ee_noniso_se, rt_iso, rt_iso_se, rt_noniso, rt_noniso_se (NaN where a bin has too
+    few rays); x and y hold the bins' centres. uniformity maps each quantity to its figures
+    (bins, min_rays, mean, min, max, rms_nonuniformity, spread_5_95, each with its _se)."""
+
+    _ARRAYS = ("x", "y", "rays", "weight", "ee_iso", "ee_iso_se", "ee_noniso", "ee_noniso_se",
+               "rt_iso", "rt_iso_se", "rt_noniso", "rt_noniso_se")
+
+    def __init__(self, data: dict):
+        self.n: int = data["n"]
+        self.folded: bool = data["folded"]
+        self.extent: tuple = data["extent"]
+        self.uniformity: dict = data["uniformity"]
+        for name in self._ARRAYS:
+            setattr(self, name, data[name])
+
+    def __repr__(self) -> str:
+        kind = "folded" if self.folded else "unfolded"
+        return f"<tessolan.MapGrid {kind} {self.n}x{self.n}, {int(self.rays.sum())} rays>"
+
+
+class Map:
+    """Where a run's rays first met the array, binned: unfolded (the radiating area) and folded
+    (one array period). wavelength: the map's wavelength in um, or None for the mean over the
+    spectrum, whose radiance temperatures are taken at rt_wavelength (the band's middle)."""
+
+    def __init__(self, data: dict):
+        self.wavelength: Optional[float] = data["wavelength"]
+        self.rt_wavelength: float = data["rt_wavelength"]
+        self.lost_rays: int = data["lost_rays"]
+        self.unfolded = MapGrid(data["unfolded"])
+        self.folded = MapGrid(data["folded"])
+
+    def __repr__(self) -> str:
+        channel = "spectrum mean" if self.wavelength is None else f"{self.wavelength} um"
+        return f"<tessolan.Map {self.unfolded.n}x{self.unfolded.n}, {channel}>"
+
+
+def _results_map(self: Results) -> Optional[Map]:
+    """The run's Map when it was asked for (run(..., map_grid=N)), else None."""
+    data = self._map_data()
+    return None if data is None else Map(data)
+
+
+Results.map = property(_results_map)
 
 
 class SweepResults(list):

@@ -99,7 +99,37 @@ class Results:
     def to_csv(self, path: Optional[str] = None) -> Optional[str]:
         """Writes the batch tool's CSV table; without a path, returns its text."""
     def to_pandas(self) -> pandas.DataFrame: ...
+    @property
+    def map(self) -> Optional[Map]:
+        """The run's map when run(..., map_grid=N) asked for one, else None."""
     def __len__(self) -> int: ...
+
+class MapGrid:
+    """One grid of a map: n x n bins over extent; per-bin arrays indexed [iy, ix]."""
+    n: int
+    folded: bool
+    extent: tuple[float, float, float, float]
+    x: FloatArray
+    y: FloatArray
+    rays: numpy.ndarray
+    weight: FloatArray
+    ee_iso: FloatArray
+    ee_iso_se: FloatArray
+    ee_noniso: FloatArray
+    ee_noniso_se: FloatArray
+    rt_iso: FloatArray
+    rt_iso_se: FloatArray
+    rt_noniso: FloatArray
+    rt_noniso_se: FloatArray
+    uniformity: dict[str, dict[str, float]]
+
+class Map:
+    """Where a run's rays first met the array, binned, unfolded and folded."""
+    wavelength: Optional[float]
+    rt_wavelength: float
+    lost_rays: int
+    unfolded: MapGrid
+    folded: MapGrid
 
 class SweepResults(list[Results]):
     field: str
@@ -110,7 +140,8 @@ class SweepResults(list[Results]):
 def run(task: Task, *, rays: int = 10000, seed: Optional[int] = None, threshold: float = 1e-6,
         parallel: bool = False, threads: int = 0, target_error: Optional[float] = None,
         search: str = "indexed", precision: str = "extended",
-          progress: Optional[Callable[[int, int], object]] = None) -> Results:
+        progress: Optional[Callable[[int, int], object]] = None, map_grid: Optional[int] = None,
+        map_wavelength: Optional[float] = None) -> Results:
     """Traces the task and returns its Results."""
 
 def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000, seed: Optional[int] = None,

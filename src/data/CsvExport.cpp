@@ -11,13 +11,7 @@
 namespace tessolan {
 namespace {
 
-// The shortest text that reads back to the same double; empty for an unknown value.
-std::string Field(double value) {
-  if (std::isnan(value)) return "";
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
+std::string Field(double value) { return CsvNumber(value); }
 
 std::string Row(const ResultsRecord& r) {
   std::string row;
@@ -29,7 +23,20 @@ std::string Row(const ResultsRecord& r) {
 }
 
 std::vector<std::string> HeadingLines(const ResultsCsvHeading& h) {
-  constexpr const char* kTitle = "# Tessolan effective emissivities and radiance temperatures";
+  return RunCsvHeadingLines("Tessolan effective emissivities and radiance temperatures", h);
+}
+
+}  // namespace
+
+std::string CsvNumber(double value) {
+  if (std::isnan(value)) return "";
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::vector<std::string> RunCsvHeadingLines(const std::string& title, const ResultsCsvHeading& h) {
+  const std::string kTitle = "# " + title;
   if (h.resultsFile) return {kTitle, "# Results file: " + *h.resultsFile};
   std::vector<std::string> lines{kTitle, "# Task: " + h.task, "# Rays: " + std::to_string(h.rays),
                                  "# Radiant flux threshold: " + FormatGeneral(h.threshold),
@@ -37,8 +44,6 @@ std::vector<std::string> HeadingLines(const ResultsCsvHeading& h) {
   if (h.precision == Precision::Double) lines.emplace_back("# Precision: double (fast mode)");
   return lines;
 }
-
-}  // namespace
 
 std::vector<std::string> ResultsCsvLines(const ResultsCsvHeading& heading, std::span<const ResultsRecord> rows) {
   std::vector<std::string> lines = HeadingLines(heading);

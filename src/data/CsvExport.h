@@ -32,6 +32,13 @@ struct ResultsCsvHeading {
 inline constexpr const char* kResultsCsvColumns =
     "WL_um,EEIso,EENoniso,RTIso_K,RTNoniso_K,EEIso_SE,EENoniso_SE,RTIso_K_SE,RTNoniso_K_SE";
 
+// The "#" lines that name the run: a title, then the task, rays, threshold, seed and precision.
+std::vector<std::string> RunCsvHeadingLines(const std::string& title, const ResultsCsvHeading& heading);
+
+// A number as the exports write it: the shortest text that reads back to the same double, empty
+// for an unknown (NaN) value.
+std::string CsvNumber(double value);
+
 std::vector<std::string> ResultsCsvLines(const ResultsCsvHeading& heading, std::span<const ResultsRecord> rows);
 
 // One run of a sweep: the swept field's value and the run's rows.

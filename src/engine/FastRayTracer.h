@@ -42,7 +42,7 @@ class FastRayTracer {
           kernels_.addWeighted(background, weight, rayRadiance, padded_);
         return TraceOutcome::Completed;
       }
-      ++ray.ReflectionCount;
+      if (++ray.ReflectionCount == 1) ray.FirstHitPoint = ray.Point;
       const double* ratio = RatioAt(geometry_.TemperatureAtHeight(ray));
       maxWeight = kernels_.absorbHit(fast_.emis(), fast_.refl(), ratio, weight, rayEmissivity, rayRadiance, padded_);
       const bool reflected =

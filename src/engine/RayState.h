@@ -18,6 +18,9 @@ struct RayState {
   std::int32_t HitColumn = -1;
   std::int32_t HitSurface = kNoSurface;
   std::uint32_t ReflectionCount = 0;
+  // Where the ray first met the array (a copy of Point after its first hit); valid once
+  // ReflectionCount is at least 1. Only maps read it.
+  Vec3 FirstHitPoint;
   // The latest hit search found the ray's very first hit outside the radiating area (or the
   // ray was lost at launch).
   bool FirstHitOutside = false;

@@ -80,7 +80,7 @@ class RayTracer {
           for (int k = 0; k < nwl; ++k) rayRadiance[k] += background[k] * weight[k];
         return TraceOutcome::Completed;
       }
-      ++ray.ReflectionCount;
+      if (++ray.ReflectionCount == 1) ray.FirstHitPoint = ray.Point;
       const Extended* planck = RadianceAt(TemperatureAtHeight(ray));
       maxWeight = 0;
       for (int k = 0; k < nwl; ++k) {

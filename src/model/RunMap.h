@@ -16,9 +16,11 @@ enum class MapQuantity { EEIso, EENoniso, RTIso, RTNoniso };
 struct MapBin {
   static constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   std::uint64_t rays = 0;
+  double weight = 0;  // the sum of the rays' initial weights (rays, unless the launch weighs them)
   double eeIso = kNaN, eeIsoSE = kNaN;
   double eeNoniso = kNaN, eeNonisoSE = kNaN;
   double rtIso = kNaN, rtNoniso = kNaN;
+  double rtIsoSE = kNaN, rtNonisoSE = kNaN;  // carried over from the EE's by the slope dT/d(EE)
 };
 
 // A square grid of bins over a rectangle of array coordinates (the task's length unit):
@@ -56,8 +58,8 @@ struct UniformityFigure {
 
 // Uniformity of one quantity over the bins that hold at least minRays rays.
 struct Uniformity {
-  int bins = 0;                // bins counted
-  std::uint64_t minRays = 0;   // the rule: a bin counts from this many rays
+  int bins = 0;               // bins counted
+  std::uint64_t minRays = 0;  // the rule: a bin counts from this many rays
   UniformityFigure mean, min, max;
   UniformityFigure rmsNonuniformity;  // RMS of (value - mean) / mean over the bins counted
   UniformityFigure spread5to95;       // 95th minus 5th percentile
@@ -72,6 +74,20 @@ struct RunMap {
   // The result of the last completed run.
   bool valid = false;
   double wavelength = MapBin::kNaN;  // micrometres; NaN when averaged over the spectrum
+  // The wavelength of the bins' radiance temperatures: the map's own, or for a map averaged over
+  // the spectrum the middle of the table's band. There a bin's RT is that of a gray surface with
+  // the bin's band-averaged EE, seen at the band's middle: a figure to compare bins by, not the
+  // band radiance temperature a broadband radiometer would read.
+  double rtWavelength = MapBin::kNaN;
+  // Rays that belong to no bin: those that never met the array. A ray lost at launch, or whose
+  // first hit falls outside the radiating area, interrupts the run (the field-of-view message),
+  // so a completed run has none of those and these stay 0 in practice. Were there any, they
+  // would count in the run's results with their weight and nothing absorbed: the bins' weighted
+  // mean times binned / (binned + lost) weight is the run's EE.
+  std::uint64_t lostRays = 0;
+  double lostWeight = 0;
+  // unfolded: the radiating area's bounding square, x and y in [-R, R]; folded: one array period,
+  // x and y in [-P/2, P/2) about a pyramid's axis. See docs/MAPS.md.
   MapGrid unfolded, folded;
 };
 

@@ -15,6 +15,8 @@ struct ExactMode {
   // What the tracers of one run share.
   struct Shared {
     explicit Shared(const AppState& state) : radiance(state.spectral, state.initialData) {}
+    // The unit of the rays' radiance arrays: plain radiances.
+    const Extended* radianceScale() const { return nullptr; }
     RunRadiance radiance;
   };
   template <class Rng, class HitSearch>

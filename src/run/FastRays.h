@@ -22,6 +22,8 @@ struct FastMode {
   struct Shared {
     explicit Shared(const AppState& state)
         : radiance(state.spectral, state.initialData), fast(state.spectral, state.initialData, radiance) {}
+    // The unit of the rays' radiance arrays, per wavelength.
+    const Extended* radianceScale() const { return fast.scale(); }
     RunRadiance radiance;
     FastRadiance fast;
   };
@@ -88,6 +90,7 @@ class FastRays {
     ++sums.rays;
     sums.sumW += ray.RayWeight;
     sums.firstHitOutside = sums.firstHitOutside || ray.FirstHitOutside;
+    if (sums.map) sums.map->AddRay(ray, launched, emissivity_.data(), radiance_.data());
     if (++pending_ == kFastFlushRays) Flush(sums);
     return true;
   }

@@ -25,6 +25,7 @@ struct BlockSums {
   std::vector<Extended> emissivity, radiance;
   UncertaintySums uncertainty;
   RaySums sums{nullptr, nullptr, nullptr};
+  MapBlock map;
   std::uint32_t block = 0;
   bool ready = false;
 };
@@ -50,7 +51,8 @@ class ParallelRun {
         blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
         seed_(state.randomSeed),
         stopPromptly_(options.stopPromptly),
-        target_(state.spectral, state.initialData, options.targetError) {
+        target_(state.spectral, state.initialData, options.targetError),
+        mapRequest_(options.map) {
     unsigned threads = options.threads;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
@@ -89,9 +91,15 @@ class ParallelRun {
     state_.randomSeed = next.seed();
     counters = {total_.rays, total_.hits};
     // Once the target error was reached, what later blocks met no longer counts.
-    if (targetReached_) return ConcludeRun(state_, RunOutcome::Completed, false, total_.sumW, uncertainty_);
-    if (vectorNormZero_) return RunOutcome::VectorNormZero;
-    return ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW, uncertainty_);
+    RunOutcome outcome;
+    if (targetReached_)
+      outcome = ConcludeRun(state_, RunOutcome::Completed, false, total_.sumW, uncertainty_);
+    else if (vectorNormZero_)
+      outcome = RunOutcome::VectorNormZero;
+    else
+      outcome = ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW, uncertainty_);
+    FinishMap(map_.get(), state_, outcome, mapRequest_);
+    return outcome;
   }
 
  private:
@@ -101,6 +109,7 @@ class ParallelRun {
     Rays rays;
     std::vector<Extended> blockEmissivity, blockRadiance;
     UncertaintySums blockUncertainty;
+    std::unique_ptr<MapBlockSums> blockMap;  // when the run maps
   };
 
   // Every block's uncertainty sums share one shift: that of the run's first ray, traced here
@@ -110,7 +119,11 @@ class ParallelRun {
     uncertainty_.Reset(state_.spectral.NWL);
     probe.TakeShift(PhiloxGenerator(seed_, 0), uncertainty_);
     for (BlockSums& slot : slots_) slot.uncertainty = uncertainty_;
+    map_ = StartMap(state_, mapRequest_, uncertainty_, shared_.radianceScale());
+    if (map_)
+      for (BlockSums& slot : slots_) slot.map.entries.reserve(2 * kParallelBlockRays);  // two bins a ray
   }
+  static_assert(kParallelBlockRays <= kMapBlockRays, "a block's map sums are gathered in double at once");
 
   void Started(int change) {
     std::lock_guard lock(mutex_);
@@ -121,7 +134,7 @@ class ParallelRun {
     try {
       const std::size_t nwl = static_cast<std::size_t>(state_.spectral.NWL);
       Worker worker{Rays(input_, search_, shared_), std::vector<Extended>(nwl), std::vector<Extended>(nwl),
-                    uncertainty_};
+                    uncertainty_, map_ ? std::make_unique<MapBlockSums>(map_->setup, nullptr) : nullptr};
       worker.rays.Begin(uncertainty_);
       while (!abandoned_.load(std::memory_order_relaxed)) {
         const std::uint32_t block = nextBlock_.fetch_add(1);
@@ -158,6 +171,10 @@ class ParallelRun {
     std::fill(worker.blockRadiance.begin(), worker.blockRadiance.end(), Extended{0});
     worker.blockUncertainty.Reset(state_.spectral.NWL);
     RaySums sums{worker.blockEmissivity.data(), worker.blockRadiance.data(), &worker.blockUncertainty};
+    if (worker.blockMap) {
+      worker.blockMap->Clear();
+      sums.map = worker.blockMap.get();
+    }
     PhiloxGenerator rng(seed_, block);
     RayState ray;
     const std::uint64_t first = std::uint64_t{block} * kParallelBlockRays;
@@ -185,6 +202,7 @@ class ParallelRun {
     std::copy(worker.blockEmissivity.begin(), worker.blockEmissivity.end(), slot.emissivity.begin());
     std::copy(worker.blockRadiance.begin(), worker.blockRadiance.end(), slot.radiance.begin());
     slot.uncertainty = worker.blockUncertainty;
+    if (worker.blockMap) worker.blockMap->HandOver(slot.map);
     slot.sums = sums;
     return true;
   }
@@ -205,6 +223,7 @@ class ParallelRun {
       total_.rays += next.sums.rays;
       total_.hits += next.sums.hits;
       uncertainty_.Add(next.uncertainty);
+      AddBlockMap(next);
       next.ready = false;
       ++added_;
       if (target_.Reached(uncertainty_, total_.sumW)) {
@@ -213,6 +232,11 @@ class ParallelRun {
       }
     }
     changed_.notify_all();
+  }
+
+  // The map's own step of the reduction: a block's bins into the run's, in block order.
+  void AddBlockMap(const BlockSums& block) {
+    if (map_) map_->sums.Add(block.map);
   }
 
   void Watch() {
@@ -271,7 +295,9 @@ class ParallelRun {
   std::vector<BlockSums> slots_;
   TargetError target_;
   UncertaintySums uncertainty_;  // the run's, added in block order under mutex_
-  bool targetReached_ = false;   // under mutex_
+  RunMap* mapRequest_;
+  std::unique_ptr<MapCollection> map_;  // null when the run maps nothing; its sums under mutex_
+  bool targetReached_ = false;          // under mutex_
 
   std::mutex mutex_;
   std::condition_variable changed_;

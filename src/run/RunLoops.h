@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "engine/RayTracer.h"
 #include "model/AppState.h"
+#include "run/MapSums.h"
 #include "run/RunObserver.h"
 #include "run/RunTracing.h"
 #include "run/Uncertainty.h"
@@ -28,6 +31,21 @@ void ClearRunSums(SpectralArrays& spectral);
 RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside, Extended sumW,
                        const UncertaintySums& uncertainty);
 
+// A run's map while it is collected: how rays are binned and the run's sums.
+struct MapCollection {
+  MapSetup setup;
+  MapSums sums;
+  explicit MapCollection(MapSetup s) : setup(std::move(s)), sums(setup) {}
+};
+
+// The map collection a run needs, or null when it maps nothing (no map asked, or a request it
+// cannot take: a grid outside 1..kMaxMapGrid, a wavelength index outside the table). Call once
+// the uncertainty shift is taken. The request's result is marked invalid until FinishMap.
+std::unique_ptr<MapCollection> StartMap(const AppState& state, RunMap* map, const UncertaintySums& uncertainty,
+                                        const Extended* radianceScale);
+// Fills the map of a completed run.
+void FinishMap(const MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map);
+
 inline TracingInput MakeTracingInput(const AppState& state) {
   return {state.initialData, state.geometry, state.view, state.spectral, state.accuracy.Threshold};
 }
@@ -43,6 +61,8 @@ struct RaySums {
   std::uint64_t hits = 0;
   // Latched when any ray's very first search ended outside the radiating area.
   bool firstHitOutside = false;
+  // The map's block sums when the run maps, else null.
+  MapBlockSums* map = nullptr;
 };
 
 // Launches and traces one ray and adds what it contributes; rayEmissivity and rayRadiance are
@@ -64,6 +84,7 @@ bool TraceOneRay(RayTracer<Rng, HitSearch>& tracer, Rng& rng, RayState& ray, Ext
   ++sums.rays;
   sums.sumW += ray.RayWeight;
   sums.firstHitOutside = sums.firstHitOutside || ray.FirstHitOutside;
+  if (sums.map) sums.map->AddRay(ray, launched, rayEmissivity, rayRadiance);
   return true;
 }
 

@@ -49,6 +49,21 @@ RunOutcome ConcludeRun(AppState& state, RunOutcome outcome, bool firstHitOutside
   return outcome;
 }
 
+std::unique_ptr<MapCollection> StartMap(const AppState& state, RunMap* map, const UncertaintySums& uncertainty,
+                                        const Extended* radianceScale) {
+  if (!map) return nullptr;
+  map->valid = false;
+  if (map->grid < 1 || map->grid > kMaxMapGrid || map->wavelengthIndex < -1 ||
+      map->wavelengthIndex >= state.spectral.NWL)
+    return nullptr;
+  return std::make_unique<MapCollection>(MakeMapSetup(state, *map, uncertainty, radianceScale));
+}
+
+void FinishMap(const MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map) {
+  if (collection && map && outcome == RunOutcome::Completed)
+    FillRunMap(collection->sums, collection->setup, state, *map);
+}
+
 RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options) {
   state.run.StopRequested = false;
   state.run.RunPrecision = options.precision;

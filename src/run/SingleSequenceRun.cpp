@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "engine/ExhaustiveHitSearch.h"
@@ -27,6 +28,12 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
   rays.Begin(uncertainty);
   const TargetError target(s, state.initialData, options.targetError);
   RaySums sums{s.ArrEEIso.data(), s.ArrEE.data(), &uncertainty};
+  const auto map = StartMap(state, options.map, uncertainty, shared.radianceScale());
+  std::unique_ptr<MapBlockSums> mapBlock;
+  if (map) {
+    mapBlock = std::make_unique<MapBlockSums>(map->setup, &map->sums);
+    sums.map = mapBlock.get();
+  }
   // A ray whose very first search ends outside the radiating area latches the field-of-view
   // interruption for the whole run: such a run would report biased numbers.
   RunOutcome outcome = RunOutcome::Completed;
@@ -58,9 +65,12 @@ RunOutcome TraceSingleSequence(AppState& state, RunObserver& observer, const Hit
     if (options.stopPromptly && run.StopRequested) break;
   }
   rays.Flush(sums);
+  if (mapBlock) mapBlock->Spill();
   state.randomSeed = rng.seed();
   counters = {sums.rays, sums.hits};
-  return ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
+  outcome = ConcludeRun(state, outcome, sums.firstHitOutside, sums.sumW, uncertainty);
+  FinishMap(map.get(), state, outcome, options.map);
+  return outcome;
 }
 
 template RunOutcome TraceSingleSequence<ExactMode>(AppState&, RunObserver&, const ExhaustiveHitSearch&,

@@ -1,0 +1,239 @@
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "engine/RayState.h"
+#include "model/AppState.h"
+#include "model/Extended.h"
+#include "model/RunMap.h"
+#include "run/Uncertainty.h"
+
+namespace tessolan {
+
+// The largest grid a map takes: bins per side.
+inline constexpr int kMaxMapGrid = 1024;
+
+// Where a ray's first hit falls in the two grids of a map. Bins 0..n²-1 are the unfolded grid
+// over the radiating area's bounding square [-R, R]²; bins n²..2n²-1 the folded grid over one
+// array period [-P/2, P/2)² centred on a pyramid's axis. Bin edges are placed in double
+// precision (a bin's own definition, nothing the run's numbers depend on): cheap per ray.
+class MapLayout {
+ public:
+  MapLayout(int n, Extended half, Extended origin, Extended period);
+
+  int n() const { return n_; }
+  Extended half() const { return half_; }
+  Extended period() const { return period_; }
+  std::uint32_t Bins() const { return 2 * nn_; }
+
+  std::uint32_t UnfoldedBin(Extended x, Extended y) const {
+    return Cell((static_cast<double>(y) + h_) * toUnfolded_) * n_ + Cell((static_cast<double>(x) + h_) * toUnfolded_);
+  }
+  std::uint32_t FoldedBin(Extended x, Extended y) const {
+    return nn_ + Cell(FoldedFraction(static_cast<double>(y)) * n_) * n_ +
+           Cell(FoldedFraction(static_cast<double>(x)) * n_);
+  }
+  // The coordinate within the period cell, in [-P/2, P/2).
+  double Fold(double v) const { return (FoldedFraction(v) - 0.5) * p_; }
+
+ private:
+  // The place within the period cell as a fraction of it, in [0, 1).
+  double FoldedFraction(double v) const {
+    const double t = (v - origin_) / p_ + 0.5;
+    const double whole = static_cast<double>(static_cast<long long>(t));
+    return t - (whole > t ? whole - 1 : whole);
+  }
+  // A place in cells (fraction of the side times n) -> 0..n-1; the far edge, and by rounding a
+  // hair beyond either edge, go to the edge cells.
+  std::uint32_t Cell(double place) const {
+    if (!(place > 0)) return 0;  // also NaN
+    return place >= n_ ? n_ - 1 : static_cast<std::uint32_t>(place);
+  }
+  std::uint32_t n_, nn_;
+  Extended half_, period_;
+  double h_, origin_, p_;
+  double toUnfolded_;  // cells per length unit of the unfolded grid
+};
+
+// What one ray brings to a map: its isothermal and nonisothermal contributions in effective
+// emissivity units, at the map's wavelength or as the mean over the spectrum.
+class MapChannel {
+ public:
+  // radianceScale: the unit of the ray's radiance array per wavelength (the fast mode's), or null
+  // for plain radiances.
+  MapChannel(const SpectralArrays& spectral, Extended tref, int wavelengthIndex, const Extended* radianceScale);
+
+  template <class T>
+  void Values(const T* emissivity, const T* radiance, Extended& iso, Extended& noniso) const {
+    if (k_ >= 0) {
+      iso = emissivity[k_];
+      noniso = radiance[k_] * toEmissivity_[k_];
+      return;
+    }
+    // The fast mode's rays are double: summed in double, as its own sums are, and without a
+    // conversion to extended per wavelength.
+    using Sum = std::conditional_t<std::is_same_v<T, double>, double, Extended>;
+    const Sum* toEmissivity = ToEmissivity<Sum>();
+    Sum sumIso = 0, sumNoniso = 0;
+    for (int k = 0; k < nwl_; ++k) {
+      sumIso += emissivity[k];
+      sumNoniso += radiance[k] * toEmissivity[k];
+    }
+    iso = Extended{sumIso} / nwl_;
+    noniso = Extended{sumNoniso} / nwl_;
+  }
+
+  // The shift per unit weight (the run's reference ray, as its uncertainty sums took it).
+  void SetShift(const UncertaintySums& uncertainty);
+  Extended shiftIso() const { return shiftIso_; }
+  Extended shiftNoniso() const { return shiftNoniso_; }
+
+ private:
+  int k_;
+  int nwl_;
+  template <class Sum>
+  const Sum* ToEmissivity() const {
+    if constexpr (std::is_same_v<Sum, double>)
+      return toEmissivityDouble_.data();
+    else
+      return toEmissivity_.data();
+  }
+
+  std::vector<Extended> toEmissivity_;      // radiance unit / Planck(WL, Tref); 0 where Planck is 0
+  std::vector<double> toEmissivityDouble_;  // the same in double, for the fast mode's rays
+  std::vector<Extended> referenceInverse_;  // 1 / Planck(WL, Tref), for the shift
+  Extended shiftIso_ = 0, shiftNoniso_ = 0;
+};
+
+// The rays of a bin in the map's sums: rays, weights, and the deviations d = x - K w of the rays'
+// contributions from the channel's shift K, as run/Uncertainty keeps them for the whole run (a
+// bin whose rays all bring the same per unit weight sums exact zeros). Extended, as the run's.
+struct MapBinSums {
+  std::uint64_t rays = 0;
+  Extended w = 0, w2 = 0;
+  Extended dIso = 0, dIso2 = 0, dIsoW = 0;
+  Extended dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
+};
+
+// The same sums over a block of at most kMapBlockRays rays, in double, as the fast mode gathers
+// its rays before they go into the extended sums: small (one cache line), so that binning a ray
+// stays cheap however many bins the map has.
+struct MapRaySums {
+  std::uint32_t bin = 0;
+  std::uint32_t rays = 0;
+  double w = 0, w2 = 0, dIso = 0, dIso2 = 0, dIsoW = 0, dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
+
+  void AddRay(double weight, double deviationIso, double deviationNoniso) {
+    ++rays;
+    w += weight;
+    w2 += weight * weight;
+    dIso += deviationIso;
+    dIso2 += deviationIso * deviationIso;
+    dIsoW += deviationIso * weight;
+    dNoniso += deviationNoniso;
+    dNoniso2 += deviationNoniso * deviationNoniso;
+    dNonisoW += deviationNoniso * weight;
+  }
+};
+
+// Rays gathered in double before they are added to the map's extended sums; a parallel run's
+// block is one such group.
+inline constexpr std::uint32_t kMapBlockRays = 1000;
+
+// The sums of a block of rays: only the bins they touched, in the order first touched, and the
+// rays that touched none.
+struct MapBlock {
+  std::vector<MapRaySums> entries;
+  std::uint64_t lostRays = 0;
+  Extended lostWeight = 0;
+};
+
+// How a run bins its rays, fixed before it starts.
+struct MapSetup {
+  MapLayout layout;
+  MapChannel channel;
+};
+
+// A map's extended sums: every bin, and the rays that belong to none (those that never met the
+// array). Blocks are added to it in order, bin by bin.
+class MapSums {
+ public:
+  explicit MapSums(const MapSetup& setup) : bins_(setup.layout.Bins()) {}
+  void Add(const MapBlock& block);
+  const MapBinSums& At(std::uint32_t bin) const { return bins_[bin]; }
+  std::uint64_t lostRays() const { return lostRays_; }
+  Extended lostWeight() const { return lostWeight_; }
+
+ private:
+  std::vector<MapBinSums> bins_;
+  std::uint64_t lostRays_ = 0;
+  Extended lostWeight_ = 0;
+};
+
+// Bins rays into a block's double sums. Sized before the run, so that adding a ray never
+// allocates. With a map's sums to spill into (the single sequence), it adds itself there after
+// every kMapBlockRays rays; without (a parallel run's worker, whose blocks are no larger), the
+// caller takes the block.
+class MapBlockSums {
+ public:
+  MapBlockSums(const MapSetup& setup, MapSums* spillTo);
+
+  template <class T>
+  void AddRay(const RayState& ray, bool launched, const T* emissivity, const T* radiance) {
+    if (!launched || ray.ReflectionCount == 0) {
+      ++block_.lostRays;
+      block_.lostWeight += ray.RayWeight;
+    } else {
+      Extended iso, noniso;
+      setup_->channel.Values(emissivity, radiance, iso, noniso);
+      const Extended w = ray.RayWeight;
+      const double dIso = static_cast<double>(iso - setup_->channel.shiftIso() * w);
+      const double dNoniso = static_cast<double>(noniso - setup_->channel.shiftNoniso() * w);
+      const double weight = static_cast<double>(w);
+      const Vec3& p = ray.FirstHitPoint;
+      Bin(setup_->layout.UnfoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
+      Bin(setup_->layout.FoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
+    }
+    if (spillTo_ && ++pending_ == kMapBlockRays) Spill();
+  }
+
+  // Adds the rays so far to the map's sums and forgets them.
+  void Spill();
+  // Forgets every ray (only the bins touched are reset).
+  void Clear();
+  // Hands the rays so far over to `to` and forgets them, trading arrays instead of copying.
+  void HandOver(MapBlock& to);
+  const MapBlock& block() const { return block_; }
+
+ private:
+  MapRaySums& Bin(std::uint32_t bin) {
+    std::int32_t& at = index_[bin];
+    if (at < 0) {
+      at = static_cast<std::int32_t>(block_.entries.size());
+      block_.entries.push_back({bin});
+    }
+    return block_.entries[static_cast<std::size_t>(at)];
+  }
+
+  const MapSetup* setup_;
+  MapSums* spillTo_;
+  std::vector<std::int32_t> index_;  // per bin: its entry, or -1
+  MapBlock block_;
+  std::uint32_t pending_ = 0;
+};
+
+// The setup of a run's map from the request: layout from the geometry, the channel from the
+// request's wavelength, the shift from the run's uncertainty sums (taken already).
+MapSetup MakeMapSetup(const AppState& state, const RunMap& request, const UncertaintySums& uncertainty,
+                      const Extended* radianceScale);
+
+// Writes the map of a completed run: both grids' bins, the wavelength and the lost rays.
+void FillRunMap(const MapSums& sums, const MapSetup& setup, const AppState& state, RunMap& map);
+
+// The wavelength (micrometres) at which a spectrum-averaged map gives its radiance
+// temperatures: the middle of the table's band.
+Extended BandMiddle(const SpectralArrays& spectral);
+
+}  // namespace tessolan
