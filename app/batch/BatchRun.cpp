@@ -149,7 +149,8 @@ int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::ato
   return WriteOutputs(options, *state, io.out, io.err) ? kExitDone : kExitInvalid;
 }
 
-int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted) {
+int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted,
+              [[maybe_unused]] const MapPictureWriter& drawMap) {
   const ParsedArguments parsed = ParseBatchArguments(args);
   if (!parsed.ok) {
     io.err << "tessolan-batch: " << parsed.error << "\nTry 'tessolan-batch --help' for more information.\n";

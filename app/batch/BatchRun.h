@@ -6,6 +6,7 @@
 #include <string>
 
 #include "BatchOptions.h"
+#include "MapPictureWriter.h"
 
 namespace tessolan {
 
@@ -27,7 +28,9 @@ struct BatchStreams {
 // does after a load; `interrupted` is the Ctrl-C flag. Returns the exit code.
 int RunBatch(const BatchOptions& options, const BatchStreams& streams, const std::atomic<bool>& interrupted);
 
-// The whole tool: parses the command line (without the program's name) and runs it.
-int BatchMain(std::span<const std::string> args, const BatchStreams& streams, const std::atomic<bool>& interrupted);
+// The whole tool: parses the command line (without the program's name) and runs it. `drawMap`
+// draws the map pictures; the executable built without the window passes none.
+int BatchMain(std::span<const std::string> args, const BatchStreams& streams, const std::atomic<bool>& interrupted,
+              const MapPictureWriter& drawMap = {});
 
 }  // namespace tessolan

@@ -74,14 +74,15 @@ MapChart::MapChart(UserDialogs& dialogs, const QString& saveFolder, QWidget* par
   colorMap = new QCPColorMap(xAxis, yAxis);
   colorMap->setName("Map");
   colorMap->setInterpolate(false);
-  colorMap->setGradient(PerceptualGradient());
   colorScale = new QCPColorScale(this);
   colorScale->setType(QCPAxis::atRight);
   colorScale->setBarWidth(16);
   colorScale->axis()->setLabelFont(titleFont);
   SetAxisLabelPattern(colorScale->axis(), 5);
   plotLayout()->addElement(1, 1, colorScale);
+  // The map takes the scale's gradient from here on.
   colorMap->setColorScale(colorScale);
+  colorScale->setGradient(PerceptualGradient());
   // The colour bar runs exactly as high as the plot.
   auto* margins = new QCPMarginGroup(this);
   axisRect()->setMarginGroup(QCP::msTop | QCP::msBottom, margins);

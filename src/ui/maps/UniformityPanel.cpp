@@ -62,7 +62,7 @@ void UniformityPanel::ShowFigures(const Uniformity& u, MapQuantity quantity) {
   values[2]->setText(FigureText(u.max, quantity, separator));
   values[3]->setText(PercentText(u.rmsNonuniformity, separator));
   values[4]->setText(FigureText(u.spread5to95, quantity, separator));
-  rule->setText(QString("Over the %1 bins with at least %2 %3; \u00B1 is one standard uncertainty.")
+  rule->setText(QString("Over the %1 bins with at least %2 %3.\n\u00B1: one standard uncertainty.")
                     .arg(u.bins)
                     .arg(u.minRays)
                     .arg(u.minRays == 1 ? "ray" : "rays"));
