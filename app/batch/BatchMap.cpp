@@ -41,7 +41,7 @@ bool WriteMapOutputs(const MapOutputs& options, const AppState& state, const Run
     err << NamedFileWritingErrorMessage(*options.csvFile) << '\n';
     ok = false;
   }
-  if (options.pngFile && drawMap && !drawMap(state, grid, options.quantity, *options.pngFile, message)) {
+  if (options.pngFile && drawMap && !drawMap(state, grid, options.quantity, map.wavelength, *options.pngFile, message)) {
     err << (message.empty() ? NamedFileWritingErrorMessage(*options.pngFile) : message) << '\n';
     ok = false;
   }

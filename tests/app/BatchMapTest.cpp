@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -133,12 +134,14 @@ TEST(BatchMapTest, PictureWriterGetsTheChosenGridAndQuantityAndItsFailureIsRepor
   int calls = 0;
   bool folded = false;
   MapQuantity drawn = MapQuantity::EEIso;
+  double wavelength = 0;
   std::string path;
-  const MapPictureWriter draw = [&](const AppState&, const MapGrid& grid, MapQuantity quantity, const std::string& file,
-                                    std::string& message) {
+  const MapPictureWriter draw = [&](const AppState&, const MapGrid& grid, MapQuantity quantity, double wl,
+                                    const std::string& file, std::string& message) {
     ++calls;
     folded = grid.folded;
     drawn = quantity;
+    wavelength = wl;
     path = file;
     message = "Cannot draw here";
     return file.ends_with("good.png");
@@ -151,6 +154,7 @@ TEST(BatchMapTest, PictureWriterGetsTheChosenGridAndQuantityAndItsFailureIsRepor
   EXPECT_EQ(calls, 1);
   EXPECT_TRUE(folded);
   EXPECT_EQ(drawn, MapQuantity::RTNoniso);
+  EXPECT_TRUE(std::isnan(wavelength)) << "the spectrum average";
   EXPECT_EQ(path, folder.File("good.png"));
   r = RunTool({task, "-n", "500", "-s", "1", "-q", "-o", folder.File("r2.txt"), "--map-png", folder.File("bad.png")},
               draw);

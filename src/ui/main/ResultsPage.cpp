@@ -11,6 +11,7 @@
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/CheckableLegendItem.h"
 #include "ui/main/Hints.h"
+#include "ui/maps/MapPage.h"
 #include "ui/modeling/StandardErrorText.h"
 #include "ui/tables/DataGrid.h"
 #include "ui/tables/DataSetModel.h"
@@ -98,6 +99,8 @@ ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, const QS
   pcResults->setObjectName("pcResults");
   pcResults->addTab(BuildGraphsTab(chartFolder), "Graphs");
   pcResults->addTab(BuildTableTab(), "Table");
+  mapPage = new MapPage(dialogs_, chartFolder, this);
+  pcResults->addTab(mapPage, "Map");
   layout->addWidget(pcResults, 1);
   layout->addWidget(BuildCommandBar());
 
@@ -108,7 +111,9 @@ ResultsPage::ResultsPage(ResultsDataSet& cdsEERT, UserDialogs& dialogs, const QS
   connect(&cdsEERT_, &DataSet::controlsEnabled, this, &ResultsPage::RefreshChart);
   // Whatever fills an emptied table is no longer the run's.
   connect(&cdsEERT_, &DataSet::afterDelete, this, [this] {
-    if (cdsEERT_.RecordCount() == 0) runHeading_.reset();
+    if (cdsEERT_.RecordCount() > 0) return;
+    runHeading_.reset();
+    mapPage->ClearMap();
   });
 }
 

@@ -17,6 +17,7 @@ class QLineEdit;
 namespace tessolan {
 
 class DataGrid;
+class MapPage;
 class MenuButton;
 class NavigatorBar;
 class PageControl;
@@ -25,7 +26,8 @@ class UserDialogs;
 
 // The page "Results": the effective emissivities and radiance temperatures of the last run or
 // of a loaded results file, with their standard errors where known, as graphs (tab "Graphs")
-// and as a table (tab "Table"), with the "Results" menu and the name of the results file.
+// and as a table (tab "Table"), the last run's map (tab "Map"), with the "Results" menu and the
+// name of the results file.
 class ResultsPage : public QWidget {
   Q_OBJECT
 
@@ -51,6 +53,7 @@ class ResultsPage : public QWidget {
   DataGrid* dbgResults;
   NavigatorBar* navResults;
   QLabel* sbEERT;
+  MapPage* mapPage;
   MenuButton* btnResults;
   QAction* LoadResults;
   QAction* SaveAs3;

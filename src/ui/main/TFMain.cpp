@@ -23,6 +23,7 @@
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "ui/maps/MapPage.h"
 #include "ui/widgets/AppIcon.h"
 #include "ui/widgets/BannerGroup.h"
 #include "ui/widgets/Colors.h"
@@ -249,6 +250,15 @@ void TFMain::ConnectCommands() {
   // whichever control asked for it.
   connect(cdsR_, &DataSet::errorOccurred, this, [this](const QString& message) { dialogs_.ShowMessage(message); });
   connect(cdsEERT_, &DataSet::errorOccurred, this, [this](const QString& message) { dialogs_.ShowMessage(message); });
+  // The map page offers the wavelengths of the material table, which the next run traces.
+  const auto offerWavelengths = [this] {
+    if (cdsR_->ControlsDisabled()) return;
+    std::vector<double> wavelengths;
+    for (const SpectralPoint& point : cdsR_->Records()) wavelengths.push_back(point.WL);
+    pageResults->mapPage->SetWavelengths(wavelengths);
+  };
+  for (auto signal : {&DataSet::controlsEnabled, &DataSet::afterPost, &DataSet::afterDelete})
+    connect(cdsR_, signal, this, offerWavelengths);
 }
 
 void TFMain::PlaceOnScreen() {

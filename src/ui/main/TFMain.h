@@ -76,6 +76,8 @@ class TFMain : public QMainWindow, public TargetingHost, public SpectralTableHos
   // Where the modeling window shows a completed run (TFMainModeling.cpp).
   QString TaskFileBoxText() const override;
   void ShowRunResults(const std::vector<ResultsRecord>& rows, const ResultsCsvHeading& heading) override;
+  MapChoice NextMapChoice() const override;
+  void ShowRunMap(const RunMap& map) override;
   void SetResultsFileName(const QString& name) override;
   void ShowRunReport(const std::vector<std::string>& lines) override;
   void SetReportFileName(const QString& name) override;

@@ -2,9 +2,13 @@
 // and where it shows a completed run.
 #include <QLineEdit>
 
+#include "model/AppState.h"
+
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/TFMain.h"
+#include "ui/maps/MapOutline.h"
+#include "ui/maps/MapPage.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/widgets/MemoLines.h"
 #include "ui/widgets/PageControl.h"
@@ -24,6 +28,13 @@ void TFMain::ShowRunResults(const std::vector<ResultsRecord>& rows, const Result
   pageResults->SetRunHeading(heading);
   ShowPageHolding(pageReport);
   pageResults->pcResults->setCurrentIndex(0);
+}
+
+MapChoice TFMain::NextMapChoice() const { return pageResults->mapPage->NextMapChoice(); }
+
+// The lines over the map are those of the task the run traced.
+void TFMain::ShowRunMap(const RunMap& map) {
+  pageResults->mapPage->ShowRunMap(map, MapOutlinesOf(state_.initialData, state_.geometry));
 }
 
 void TFMain::SetResultsFileName(const QString& name) { pageResults->edResultsFileName->setText(name); }

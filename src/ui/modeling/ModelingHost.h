@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "data/CsvExport.h"
+#include "model/RunMap.h"
+#include "ui/maps/MapChoice.h"
 
 class QString;
 class QWidget;
@@ -26,6 +28,9 @@ class ModelingHost {
   // Replaces the results table with the run's rows and keeps the heading for their CSV export,
   // then shows the report page.
   virtual void ShowRunResults(const std::vector<ResultsRecord>& rows, const ResultsCsvHeading& heading) = 0;
+  // What the next run maps, and where a completed run's map is shown (after its results).
+  virtual MapChoice NextMapChoice() const = 0;
+  virtual void ShowRunMap(const RunMap& map) = 0;
   virtual void SetResultsFileName(const QString& name) = 0;
   virtual void ShowRunReport(const std::vector<std::string>& lines) = 0;
   virtual void SetReportFileName(const QString& name) = 0;

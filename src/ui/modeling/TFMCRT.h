@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/RunMap.h"
 #include "ui/modeling/ModelingHost.h"
 
 class QCheckBox;
@@ -81,7 +82,7 @@ class TFMCRT : public QDialog {
   // The steps of a run (TFMCRTRun.cpp).
   void Run();
   void ShowRunStarted();
-  void FinishRun();
+  void FinishRun(const RunMap& map);
   void SaveResults();
   void SaveReport(const std::vector<std::string>& report);
   bool MayWrite(const QString& name, bool overwrite);

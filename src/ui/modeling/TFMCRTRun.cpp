@@ -20,6 +20,7 @@
 #include "run/RunTracing.h"
 #include "run/TaskFlow.h"
 #include "ui/dialogs/UserDialogs.h"
+#include "ui/maps/MapChoice.h"
 #include "ui/modeling/StandardErrorText.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/widgets/EventRation.h"
@@ -118,6 +119,9 @@ void TFMCRT::Run() {
   }
 
   RunOptions options;
+  // Mapping costs the run little and changes none of its numbers: every run of the window maps.
+  RunMap map = MapRequestFor(main_.NextMapChoice(), state_.spectral);
+  options.map = &map;
   options.parallel = cbAllCores->isChecked();
   options.precision = cbFastPrecision->isChecked() ? Precision::Double : Precision::Extended;
   ModelingRunView view(*this, options.parallel);
@@ -139,7 +143,7 @@ void TFMCRT::Run() {
   SetIdle(true);
   edTaskName->setReadOnly(false);
   if (outcome == RunOutcome::StoppedByUser) return;
-  FinishRun();
+  FinishRun(map);
 }
 
 void TFMCRT::ShowRunStarted() {
@@ -159,12 +163,13 @@ void TFMCRT::SetIdle(bool idle) {
   cbFastPrecision->setEnabled(idle);
 }
 
-void TFMCRT::FinishRun() {
+void TFMCRT::FinishRun(const RunMap& map) {
   const QString largestError = LargestErrorLine(state_.spectral, DecimalSeparator());
   if (!largestError.isEmpty()) AddProgressLine(largestError);
   // The table keeps what made it, for the heading of its CSV export; a later run that is
   // stopped changes the accuracy and seed in the state but not the table.
   main_.ShowRunResults(ResultsRows(state_.spectral), CsvHeading(state_));
+  main_.ShowRunMap(map);
   if (cbSaveResults->isChecked()) SaveResults();
   const std::vector<std::string> report = ReportLines(state_, UserDecimalSeparator());
   main_.ShowRunReport(report);

