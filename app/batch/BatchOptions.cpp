@@ -6,6 +6,7 @@
 #include <map>
 
 #include "data/NumberParsing.h"
+#include "data/PartialResultFile.h"
 #include "data/RadioIndices.h"
 #include "model/NumericBoxes.h"
 
@@ -61,6 +62,17 @@ std::optional<FieldSetting> ParseSetting(const std::string& text, std::string& e
   }
   s.value = *value;
   return s;
+}
+
+std::optional<ShardOption> ParseShard(const std::string& text, std::string& error) {
+  const auto slash = text.find('/');
+  const auto index = slash == std::string::npos ? std::nullopt : ParseInteger<std::uint32_t>(text.substr(0, slash));
+  const auto count = slash == std::string::npos ? std::nullopt : ParseInteger<std::uint32_t>(text.substr(slash + 1));
+  if (!index || !count || *count < 1 || *count > kMaxShards || *index >= *count) {
+    error = "--shard needs K/N with 0 <= K < N <= " + std::to_string(kMaxShards) + ", not '" + text + "'";
+    return std::nullopt;
+  }
+  return ShardOption{*index, *count};
 }
 
 std::optional<Sweep> ParseSweep(const std::string& text, std::string& error) {
@@ -150,6 +162,12 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
          o.sweep = ParseSweep(v, error);
          return error.empty();
        }},
+      {"--shard",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         o.shard = ParseShard(v, error);
+         return error.empty();
+       }},
+      {"--partial", [](const std::string& v, BatchOptions& o, std::string&) { return o.partialFile = v, true; }},
       {"--csv", [](const std::string& v, BatchOptions& o, std::string&) { return o.csvFile = v, true; }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
@@ -168,6 +186,24 @@ std::string LongName(const std::string& arg) {
 
 ParsedArguments Failure(std::string error) { return {false, std::move(error), BatchAction::Run, {}}; }
 
+// The options that --merge takes; the run itself comes from the partial results.
+bool MergeTakes(const std::string& option) {
+  return option == "--merge" || option == "--results" || option == "--report" || option == "--csv" ||
+         option == "--quiet";
+}
+
+// The checks of a shard's command line; "" when it is whole.
+std::string CheckShard(const BatchOptions& o, bool seedGiven) {
+  if (!o.run.parallel) return "--shard needs --parallel: only a parallel run can be cut into shards";
+  if (!seedGiven) return "--shard needs --seed: every shard of a run must trace from the same seed";
+  if (o.run.targetError > 0) return "--shard cannot run to a target error: a shard cannot know the whole run's error";
+  if (o.sweep) return "--shard cannot be used with --sweep";
+  if (!o.partialFile) return "--shard needs --partial FILE, where the shard's partial result goes";
+  if (o.resultsFile || o.reportFile || o.csvFile)
+    return "--shard writes only its partial result (--partial FILE); --merge writes the run's files";
+  return "";
+}
+
 }  // namespace
 
 std::vector<long double> Sweep::Values() const {
@@ -185,7 +221,9 @@ std::vector<long double> Sweep::Values() const {
 ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
   ParsedArguments parsed{true, "", BatchAction::Run, {}};
   std::vector<std::string> files;
+  std::vector<std::string> given;  // the options met, by their long names
   bool optionsEnded = false;
+  bool helpOrVersion = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
@@ -199,10 +237,17 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     // "--name=value" carries its value; otherwise the value is the next argument.
     const auto equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
     const std::string name = LongName(arg.substr(0, equals));
+    given.push_back(name);
+    if (name == "--merge") {
+      if (equals != std::string::npos) return Failure("option '--merge' takes no value: the files follow it");
+      parsed.action = parsed.action == BatchAction::Run ? BatchAction::Merge : parsed.action;
+      continue;
+    }
     if (name == "--help" || name == "--version" || name == "--quiet") {
       if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
       if (name == "--help") parsed.action = BatchAction::Help;
       if (name == "--version" && parsed.action != BatchAction::Help) parsed.action = BatchAction::Version;
+      if (name != "--quiet") helpOrVersion = true;
       if (name == "--quiet") parsed.options.quiet = true;
       continue;
     }
@@ -229,7 +274,19 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     std::string error;
     if (!handler->second(value, parsed.options, error)) return Failure(error);
   }
-  if (parsed.action != BatchAction::Run) return parsed;
+  if (helpOrVersion) return parsed;
+  if (parsed.action == BatchAction::Merge) {
+    for (const std::string& option : given)
+      if (!MergeTakes(option))
+        return Failure("--merge takes the run from its partial results; " + option + " cannot be given with it");
+    parsed.options.merge = true;
+    parsed.options.partialFiles = files;  // none is refused as the merge of nothing
+    return parsed;
+  }
+  if (parsed.options.partialFile && !parsed.options.shard) return Failure("--partial is only for --shard K/N");
+  if (parsed.options.shard)
+    if (const std::string error = CheckShard(parsed.options, parsed.options.seed.has_value()); !error.empty())
+      return Failure(error);
   if (files.size() != 1) return Failure(files.empty() ? "no task file given" : "more than one task file given");
   if (parsed.options.sweep && (parsed.options.resultsFile || parsed.options.reportFile))
     return Failure("--sweep writes one CSV table (--csv FILE or standard output), not results or report files");
@@ -239,7 +296,10 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
 
 std::string BatchUsage() {
   return "Usage: tessolan-batch TASK.txt [options]\n"
+         "       tessolan-batch --merge PARTIAL... [-o FILE] [-r FILE] [--csv FILE]\n"
          "Runs the Monte Carlo modeling of one initial data file, as the modeling window would.\n"
+         "--merge makes the files of a run traced in shards from all their partial results,\n"
+         "given in any order: the same bytes as the run traced with --parallel on one machine.\n"
          "\n"
          "  -n, --rays N           rays to trace, 1..100000000 (default 10000)\n"
          "  -t, --threshold X      radiant flux threshold, >= 0 (default 1e-6)\n"
@@ -268,6 +328,9 @@ std::string BatchUsage() {
          "                         run the task for each value of FIELD from START to STOP, all\n"
          "                         from the same seed, into one CSV table (--csv FILE or\n"
          "                         standard output) with a column for the swept value\n"
+         "      --shard K/N        trace only shard K (0 to N-1) of the parallel run and write\n"
+         "                         its partial result (needs --parallel, --seed and --partial)\n"
+         "      --partial FILE     where --shard writes the shard's partial result\n"
          "  -q, --quiet            no progress display\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"

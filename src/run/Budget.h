@@ -41,7 +41,7 @@ struct BudgetRow {
 struct BudgetEntry {
   double wavelength = 0;  // micrometres
   MapQuantity quantity = MapQuantity::EEIso;
-  double value = 0;       // the base run's result
+  double value = 0;  // the base run's result
   std::vector<BudgetRow> rows;
 };
 
