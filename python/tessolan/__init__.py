@@ -86,3 +86,6 @@ def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000,
     if not results:
         raise ValueError("a sweep needs at least one value")
     return results
+
+# Imports Dask only when one of its functions is called.
+from . import distributed  # noqa: E402,F401

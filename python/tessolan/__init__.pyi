@@ -120,3 +120,6 @@ def sweep(task: Task, field: str, values: Iterable[float], *, rays: int = 10000,
 
 def clock_seed() -> int:
     """A generator seed from the clock."""
+
+# tessolan.distributed: run() and sweep() over the workers of a Dask cluster (its own annotations).
+from . import distributed as distributed
