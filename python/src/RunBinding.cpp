@@ -148,21 +148,25 @@ py::bytes RunShardOf(const Task& t, long long rays, long long seed, long long sh
   return TraceShard(PreparedState(t, rays, threshold), seed, shard, shards, threads, search, precision, progress);
 }
 
-// The gathered task as the lines of its initial data file and its name: what a shard needs to
-// be traced in another process (the lines a partial result carries).
-py::tuple GatheredTask(const Task& t, long long rays, double threshold) {
+// The gathered task as another process takes it: a partial result without a shard (its task,
+// name, rays and threshold, the gathered numbers exactly), which pickles as bytes.
+py::bytes ShardTask(const Task& t, long long rays, double threshold) {
   const auto state = PreparedState(t, rays, threshold);
-  py::list lines;
-  for (const std::string& line : GatheredTaskLines(*state)) lines.append(py::bytes(line));
-  return py::make_tuple(lines, py::bytes(state->identity.TaskName));
+  PartialResult p;
+  p.version = TESSOLAN_VERSION;
+  DescribeShardTask(*state, p);
+  p.shiftX.assign(p.wavelengths.size(), 0);
+  p.shiftR = p.shiftX;
+  return py::bytes(PartialResultText(p));
 }
 
-py::bytes RunShardOfLines(const std::vector<std::string>& lines, const std::string& name, long long rays,
-                          long long seed, long long shard, long long shards, double threshold, long long threads,
-                          const std::string& search, const std::string& precision, const py::object& progress) {
-  if (rays < 1) throw py::value_error("rays must be at least 1");
+py::bytes RunShardOfTask(const std::string& shardTask, long long seed, long long shard, long long shards,
+                         long long threads, const std::string& search, const std::string& precision,
+                         const py::object& progress) {
+  const PartialResultRead read = ParsePartialResult(shardTask);
+  if (!read.ok) throw TaskFailure("not a task from shard_task: " + read.message);
   auto state = std::make_shared<AppState>();
-  Check(PrepareTaskFromLines(lines, name, static_cast<std::uint64_t>(rays), DecimalOf(threshold), *state));
+  Check(PrepareShardTask(read.partial, *state));
   return TraceShard(state, seed, shard, shards, threads, search, precision, progress);
 }
 
@@ -219,12 +223,11 @@ void BindRun(py::module_& m) {
         R"(Traces shard `shard` (0..shards-1) of the parallel run of the task and returns its
 partial result (bytes, the text of the batch tool's --partial file). merge() of every shard's
 partial gives the Results of run(task, rays=..., seed=..., parallel=True), bit for bit.)");
-  m.def("gathered_task", &GatheredTask, py::arg("task"), py::kw_only(), py::arg("rays"), py::arg("threshold") = 1e-6,
-        "The gathered task as (lines of its initial data file, name), both as bytes, for run_shard_lines.");
-  m.def("run_shard_lines", &RunShardOfLines, py::arg("lines"), py::arg("name"), py::kw_only(), py::arg("rays"),
-        py::arg("seed"), py::arg("shard"), py::arg("shards"), py::arg("threshold") = 1e-6, py::arg("threads") = 0,
-        py::arg("search") = "indexed", py::arg("precision") = "extended", py::arg("progress") = py::none(),
-        "run_shard of the task that gathered_task gave as lines and name.");
+  m.def("shard_task", &ShardTask, py::arg("task"), py::kw_only(), py::arg("rays"), py::arg("threshold") = 1e-6,
+        "The gathered task with its rays and threshold as bytes, for run_shard_of_task in another process.");
+  m.def("run_shard_of_task", &RunShardOfTask, py::arg("shard_task"), py::kw_only(), py::arg("seed"), py::arg("shard"),
+        py::arg("shards"), py::arg("threads") = 0, py::arg("search") = "indexed", py::arg("precision") = "extended",
+        py::arg("progress") = py::none(), "run_shard of the task that shard_task gave.");
   m.def("merge", &MergeOf, py::arg("partials"),
         R"(The Results of a parallel run from the partial results of all its shards, in any order
 (bytes or str, from run_shard or the batch tool's --shard). Raises TaskError when one is

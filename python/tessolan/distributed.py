@@ -26,16 +26,16 @@ from ._core import Results, Task, clock_seed
 __all__ = ["run", "sweep"]
 
 
-def _trace_shard(lines: list, name: bytes, rays: int, seed: int, shard: int, shards: int, threshold: float,
-                 threads: int, search: str, precision: str) -> bytes:
-    # A worker gets the gathered task as its file's lines, which pickle, rather than the Task.
-    return _core.run_shard_lines(lines, name, rays=rays, seed=seed, shard=shard, shards=shards,
-                                 threshold=threshold, threads=threads, search=search, precision=precision)
+def _trace_shard(shard_task: bytes, seed: int, shard: int, shards: int, threads: int, search: str,
+                 precision: str) -> bytes:
+    # A worker gets the gathered task as bytes, which pickle, rather than the Task.
+    return _core.run_shard_of_task(shard_task, seed=seed, shard=shard, shards=shards, threads=threads,
+                                   search=search, precision=precision)
 
 
 def _submit_shards(c, task: Task, rays, seed, count, threshold, threads, search, precision, retries, tag):
-    lines, name = _core.gathered_task(task, rays=rays, threshold=threshold)
-    return [c.submit(_trace_shard, lines, name, rays, seed, k, count, threshold, threads, search, precision,
+    shard_task = _core.shard_task(task, rays=rays, threshold=threshold)
+    return [c.submit(_trace_shard, shard_task, seed, k, count, threads, search, precision,
                      retries=retries, pure=False, key=f"tessolan-{tag}-shard-{k}-of-{count}")
             for k in range(count)]
 

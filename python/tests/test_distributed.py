@@ -50,6 +50,15 @@ def test_shards_on_two_workers_give_the_bits_of_one_parallel_run(client, task):
         assert seen == [(k, shards) for k in range(1, shards + 1)]
 
 
+def test_a_task_beyond_the_decimals_of_its_file_is_traced_as_it_is(client, task):
+    # Reflectances scaled by 0.9 have more decimals than a task file keeps: the shards still
+    # trace the task itself, not its file's rounded copy.
+    wavelengths, reflectances = task.reflectance
+    task.reflectance = (wavelengths, 0.9 * reflectances / 3)
+    results = tessolan.distributed.run(task, rays=3000, seed=5, client=client, shards=2)
+    assert_same_bits(results, tessolan.run(task, rays=3000, seed=5, parallel=True))
+
+
 def test_a_worker_killed_mid_run_changes_nothing(client, task):
     whole = tessolan.run(task, rays=40000, seed=3, parallel=True)
     pids = client.run(os.getpid)

@@ -157,6 +157,11 @@ std::string ReadFields(Reader& in, PartialResult& p) {
   const auto taskLines = in.Whole<std::size_t>("task-lines");
   for (std::size_t i = 0; i < taskLines && in.error().empty(); ++i)
     if (const auto v = in.Value("task")) p.taskLines.emplace_back(*v);
+  const auto taskNumbers = in.Whole<std::size_t>("task-numbers-count");
+  if (taskNumbers > 1000) in.Bad("task-numbers-count");
+  p.taskNumbers = in.Numbers("task-numbers", taskNumbers);
+  p.wavelengths = in.Numbers("wavelengths", nwl);
+  p.reflectances = in.Numbers("reflectances", nwl);
   const auto nodes = in.Whole<std::size_t>("nodes");
   for (std::size_t i = 0; i < nodes && in.error().empty(); ++i) {
     PartialNode node;
@@ -173,7 +178,7 @@ std::string ReadFields(Reader& in, PartialResult& p) {
   }
   if (!in.error().empty()) return in.error();
   if (!in.AtEnd()) return "it has lines after its last node";
-  p.fingerprint = TaskFingerprint(p.taskLines);
+  p.fingerprint = TaskFingerprint(p);
   if (!fingerprint || *fingerprint != Fingerprint(p.fingerprint)) return "its task does not match its fingerprint";
   if (p.shards < 1 || p.shards > kMaxShards || p.shard >= p.shards || p.firstBlock > p.endBlock)
     return "its shard numbers do not fit together";
@@ -191,9 +196,10 @@ std::uint64_t Fnv1a64(std::string_view bytes) {
   return hash;
 }
 
-std::uint64_t TaskFingerprint(const std::vector<std::string>& taskLines) {
+std::uint64_t TaskFingerprint(const PartialResult& p) {
   std::string text;
-  for (const std::string& line : taskLines) text += line + '\n';
+  for (const std::string& line : p.taskLines) text += line + '\n';
+  for (const auto* numbers : {&p.taskNumbers, &p.wavelengths, &p.reflectances}) text += HexList(*numbers) + '\n';
   return Fnv1a64(text);
 }
 
@@ -203,7 +209,7 @@ std::string PartialResultText(const PartialResult& p) {
   line("format", kPartialResultFormat);
   line("version", p.version);
   line("task-name", p.taskName);
-  line("task-fingerprint", Fingerprint(TaskFingerprint(p.taskLines)));
+  line("task-fingerprint", Fingerprint(TaskFingerprint(p)));
   line("seed", std::to_string(p.seed));
   line("rays", std::to_string(p.rays));
   line("threshold", Hex(p.threshold));
@@ -217,11 +223,15 @@ std::string PartialResultText(const PartialResult& p) {
   line("start-time", Hex(p.startTime));
   line("finish-time", Hex(p.finishTime));
   line("outcome", "completed");
-  line("nwl", std::to_string(p.shiftX.size()));
+  line("nwl", std::to_string(p.wavelengths.size()));
   line("shift-x", HexList(p.shiftX));
   line("shift-r", HexList(p.shiftR));
   line("task-lines", std::to_string(p.taskLines.size()));
   for (const std::string& task : p.taskLines) line("task", task);
+  line("task-numbers-count", std::to_string(p.taskNumbers.size()));
+  line("task-numbers", HexList(p.taskNumbers));
+  line("wavelengths", HexList(p.wavelengths));
+  line("reflectances", HexList(p.reflectances));
   line("nodes", std::to_string(p.nodes.size()));
   for (const PartialNode& n : p.nodes) {
     line("node", std::to_string(n.level) + " " + std::to_string(n.index));

@@ -33,7 +33,10 @@ struct PartialResult {
   std::string version;  // of the program that traced it
   std::string taskName;
   std::vector<std::string> taskLines;  // the gathered task as its initial data file
-  std::uint64_t fingerprint = 0;       // TaskFingerprint(taskLines)
+  // The gathered task's numbers exactly, where the file's decimals would round them: the task's
+  // values and viewing geometry (run/ShardRun.h), the wavelengths and reflectances.
+  std::vector<Extended> taskNumbers, wavelengths, reflectances;
+  std::uint64_t fingerprint = 0;  // TaskFingerprint of the above
   std::uint32_t seed = 0;
   std::uint64_t rays = 0;
   Extended threshold = 0;
@@ -48,8 +51,8 @@ struct PartialResult {
 };
 
 std::uint64_t Fnv1a64(std::string_view bytes);
-// The fingerprint of a task: the checksum of its initial data file lines.
-std::uint64_t TaskFingerprint(const std::vector<std::string>& taskLines);
+// The fingerprint of a task: the checksum of its lines and exact numbers.
+std::uint64_t TaskFingerprint(const PartialResult& partial);
 
 std::string PartialResultText(const PartialResult& partial);
 

@@ -17,7 +17,9 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // What differs between two partial results that must come from the same run; "" when nothing.
 std::string Difference(const PartialResult& a, const PartialResult& b) {
-  if (a.fingerprint != b.fingerprint || a.taskLines != b.taskLines) return "task";
+  if (a.fingerprint != b.fingerprint || a.taskLines != b.taskLines || a.taskNumbers != b.taskNumbers ||
+      a.wavelengths != b.wavelengths || a.reflectances != b.reflectances)
+    return "task";
   if (a.taskName != b.taskName) return "task name";
   if (a.seed != b.seed) return "seed";
   if (a.rays != b.rays) return "number of rays";
@@ -81,7 +83,7 @@ FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::str
   std::vector<const NamedPartial*> byShard;
   if (std::string message = CheckSet(partials, version, byShard); !message.empty()) return Refused(message);
   const PartialResult& run = partials.front().partial;
-  FlowStep step = PrepareTaskFromLines(run.taskLines, run.taskName, run.rays, run.threshold, state);
+  FlowStep step = PrepareShardTask(run, state);
   if (!step) return step;
   const std::size_t nwl = static_cast<std::size_t>(state.spectral.NWL);
 

@@ -17,11 +17,15 @@ namespace tessolan {
 // anywhere, and writes a partial result; the merge (run/MergeShards.h) makes the outputs of the
 // whole run from all of them, bit for bit those of one parallel run.
 
-// The task of these initial data file lines, gathered, named and prepared as the batch tool
-// does it. A shard traces, and the merge reports, the task as read back from the lines that the
-// partial result carries, so that the two always agree.
-FlowStep PrepareTaskFromLines(const std::vector<std::string>& lines, const std::string& name, std::uint64_t rays,
-                              Extended threshold, AppState& state);
+// The task a partial result carries, gathered, named and prepared as the batch tool does it,
+// with the gathered numbers exactly as they were where the file's decimals round them. A shard
+// traces, and the merge reports, the task as read back from its partial result, so that the two
+// always agree, and agree with the task the shard was given.
+FlowStep PrepareShardTask(const PartialResult& partial, AppState& state);
+
+// The task of the gathered, named and prepared state into `partial` (lines, numbers, name,
+// rays, threshold).
+void DescribeShardTask(const AppState& state, PartialResult& partial);
 
 // What identifies a shard: which of how many, and the program tracing it.
 struct ShardIdentity {

@@ -34,6 +34,8 @@ PartialResult Sample() {
                            1.0L / 3};
   p.shiftX.assign(std::begin(hard), std::end(hard));
   p.shiftR = p.shiftX;
+  p.wavelengths = p.reflectances = p.shiftX;
+  p.taskNumbers = {1.0L / 7, 2, 3};
   PartialNode node{1, 2, 2000.5L, 1e-300L, 1500, {}, {}, {}, {}, {}, {}, {}, {}};
   for (auto* v : {&node.emissivity, &node.radiance, &node.dx, &node.dx2, &node.dxw, &node.dr, &node.dr2, &node.drw})
     *v = p.shiftX;
@@ -51,7 +53,7 @@ TEST(PartialResultFileTest, EveryNumberReadsBackToTheSameBits) {
   EXPECT_EQ(q.version, p.version);
   EXPECT_EQ(q.taskName, p.taskName);
   EXPECT_EQ(q.taskLines, p.taskLines);
-  EXPECT_EQ(q.fingerprint, TaskFingerprint(p.taskLines));
+  EXPECT_EQ(q.fingerprint, TaskFingerprint(p));
   EXPECT_EQ(q.seed, p.seed);
   EXPECT_EQ(q.rays, p.rays);
   EXPECT_TRUE(SameBits(q.threshold, p.threshold));
