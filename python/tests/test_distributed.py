@@ -60,17 +60,19 @@ def test_a_task_beyond_the_decimals_of_its_file_is_traced_as_it_is(client, task)
 
 
 def test_a_worker_killed_mid_run_changes_nothing(client, task):
-    whole = tessolan.run(task, rays=40000, seed=3, parallel=True)
+    whole = tessolan.run(task, rays=800_000, seed=3, parallel=True)
     pids = client.run(os.getpid)
     killed = []
 
     def kill_one_worker(done, total):
-        if not killed:  # both workers are tracing a shard now: one of them dies with it
-            victim = sorted(pids.values())[0]
+        if not killed:  # a worker tracing a shard (of 0.3 s or so) dies with it
+            busy = [address for address, keys in client.processing().items() if keys and address in pids]
+            victim = pids[busy[0]]
             os.kill(victim, signal.SIGKILL)
             killed.append(victim)
 
-    results = tessolan.distributed.run(task, rays=40000, seed=3, client=client, shards=8, progress=kill_one_worker)
+    results = tessolan.distributed.run(task, rays=800_000, seed=3, client=client, shards=8,
+                                       progress=kill_one_worker)
     assert killed
     assert_same_bits(results, whole)
     client.wait_for_workers(2, timeout=60)
