@@ -56,9 +56,10 @@ struct RunOptions {
   HitSearchKind search = HitSearchKind::Indexed;
   // false: the single sequence, one thread drawing from the program's generator, ray after ray.
   // true: the parallel mode. Block b draws from the stream (seed, b) of a long-period generator
-  // with independent streams; the blocks' sums, each in extended precision, are added in block
-  // order. The numbers then depend on the seed only, not on the number of threads, but differ
-  // from those of the single sequence.
+  // with independent streams; the blocks' sums, each in extended precision, are added in the
+  // fixed order of a binary tree over block indices (run/BlockTree.h). The numbers then depend on
+  // the seed only, not on the number of threads or shards, but differ from those of the single
+  // sequence.
   bool parallel = false;
   // Threads of the parallel mode; 0 for one per processor core.
   unsigned threads = 0;
