@@ -6,6 +6,7 @@
 #include <map>
 
 #include "data/NumberParsing.h"
+#include "data/PartialResultFile.h"
 #include "data/RadioIndices.h"
 #include "model/NumericBoxes.h"
 #include "run/MapSums.h"
@@ -62,6 +63,17 @@ std::optional<FieldSetting> ParseSetting(const std::string& text, std::string& e
   }
   s.value = *value;
   return s;
+}
+
+std::optional<ShardOption> ParseShard(const std::string& text, std::string& error) {
+  const auto slash = text.find('/');
+  const auto index = slash == std::string::npos ? std::nullopt : ParseInteger<std::uint32_t>(text.substr(0, slash));
+  const auto count = slash == std::string::npos ? std::nullopt : ParseInteger<std::uint32_t>(text.substr(slash + 1));
+  if (!index || !count || *count < 1 || *count > kMaxShards || *index >= *count) {
+    error = "--shard needs K/N with 0 <= K < N <= " + std::to_string(kMaxShards) + ", not '" + text + "'";
+    return std::nullopt;
+  }
+  return ShardOption{*index, *count};
 }
 
 std::optional<Sweep> ParseSweep(const std::string& text, std::string& error) {
@@ -197,6 +209,12 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
            error = "the map quantity must be ee_iso, ee_noniso, rt_iso or rt_noniso, not '" + v + "'";
          return Companion("--map-quantity", o) && error.empty();
        }},
+      {"--shard",
+       [](const std::string& v, BatchOptions& o, std::string& error) {
+         o.shard = ParseShard(v, error);
+         return error.empty();
+       }},
+      {"--partial", [](const std::string& v, BatchOptions& o, std::string&) { return o.partialFile = v, true; }},
       {"--csv", [](const std::string& v, BatchOptions& o, std::string&) { return o.csvFile = v, true; }},
       {"--name", [](const std::string& v, BatchOptions& o, std::string&) { return o.taskName = v, true; }},
       {"--results", [](const std::string& v, BatchOptions& o, std::string&) { return o.resultsFile = v, true; }},
@@ -215,6 +233,26 @@ std::string LongName(const std::string& arg) {
 
 ParsedArguments Failure(std::string error) { return {false, std::move(error), BatchAction::Run, {}}; }
 
+// The options that --merge takes; the run itself comes from the partial results.
+bool MergeTakes(const std::string& option) {
+  return option == "--merge" || option == "--results" || option == "--report" || option == "--csv" ||
+         option == "--quiet";
+}
+
+// The checks of a shard's command line; "" when it is whole.
+std::string CheckShard(const BatchOptions& o, bool seedGiven) {
+  if (!o.run.parallel) return "--shard needs --parallel: only a parallel run can be cut into shards";
+  if (!seedGiven) return "--shard needs --seed: every shard of a run must trace from the same seed";
+  if (o.run.targetError > 0) return "--shard cannot run to a target error: a shard cannot know the whole run's error";
+  if (o.sweep) return "--shard cannot be used with --sweep";
+  if (o.map.Wanted()) return "--shard cannot map: a map is made by a whole run, not by its shards";
+  if (o.budget.Requested()) return "--shard cannot make an uncertainty budget: it needs whole runs";
+  if (!o.partialFile) return "--shard needs --partial FILE, where the shard's partial result goes";
+  if (o.resultsFile || o.reportFile || o.csvFile)
+    return "--shard writes only its partial result (--partial FILE); --merge writes the run's files";
+  return "";
+}
+
 }  // namespace
 
 std::vector<long double> Sweep::Values() const {
@@ -232,7 +270,9 @@ std::vector<long double> Sweep::Values() const {
 ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
   ParsedArguments parsed{true, "", BatchAction::Run, {}};
   std::vector<std::string> files;
+  std::vector<std::string> given;  // the options met, by their long names
   bool optionsEnded = false;
+  bool helpOrVersion = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (optionsEnded || arg == "-" || !arg.starts_with("-")) {
@@ -246,16 +286,23 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     // "--name=value" carries its value; otherwise the value is the next argument.
     const auto equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
     const std::string name = LongName(arg.substr(0, equals));
+    given.push_back(name);
     if (name == "--map-fold") {
       if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
       parsed.options.map.folded = true;
       Companion("--map-fold", parsed.options);
       continue;
     }
+    if (name == "--merge") {
+      if (equals != std::string::npos) return Failure("option '--merge' takes no value: the files follow it");
+      parsed.action = parsed.action == BatchAction::Run ? BatchAction::Merge : parsed.action;
+      continue;
+    }
     if (name == "--help" || name == "--version" || name == "--quiet") {
       if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
       if (name == "--help") parsed.action = BatchAction::Help;
       if (name == "--version" && parsed.action != BatchAction::Help) parsed.action = BatchAction::Version;
+      if (name != "--quiet") helpOrVersion = true;
       if (name == "--quiet") parsed.options.quiet = true;
       continue;
     }
@@ -282,7 +329,19 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
     std::string error;
     if (!handler->second(value, parsed.options, error)) return Failure(error);
   }
-  if (parsed.action != BatchAction::Run) return parsed;
+  if (helpOrVersion) return parsed;
+  if (parsed.action == BatchAction::Merge) {
+    for (const std::string& option : given)
+      if (!MergeTakes(option))
+        return Failure("--merge takes the run from its partial results; " + option + " cannot be given with it");
+    parsed.options.merge = true;
+    parsed.options.partialFiles = files;  // none is refused as the merge of nothing
+    return parsed;
+  }
+  if (parsed.options.partialFile && !parsed.options.shard) return Failure("--partial is only for --shard K/N");
+  if (parsed.options.shard)
+    if (const std::string error = CheckShard(parsed.options, parsed.options.seed.has_value()); !error.empty())
+      return Failure(error);
   if (files.size() != 1) return Failure(files.empty() ? "no task file given" : "more than one task file given");
   if (parsed.options.sweep && (parsed.options.resultsFile || parsed.options.reportFile))
     return Failure("--sweep writes one CSV table (--csv FILE or standard output), not results or report files");
@@ -299,7 +358,10 @@ ParsedArguments ParseBatchArguments(std::span<const std::string> args) {
 
 std::string BatchUsage() {
   return "Usage: tessolan-batch TASK.txt [options]\n"
+         "       tessolan-batch --merge PARTIAL... [-o FILE] [-r FILE] [--csv FILE]\n"
          "Runs the Monte Carlo modeling of one initial data file, as the modeling window would.\n"
+         "--merge makes the files of a run traced in shards from all their partial results,\n"
+         "given in any order: the same bytes as the run traced with --parallel on one machine.\n"
          "\n"
          "  -n, --rays N           rays to trace, 1..100000000 (default 10000)\n"
          "  -t, --threshold X      radiant flux threshold, >= 0 (default 1e-6)\n"
@@ -351,6 +413,9 @@ std::string BatchUsage() {
          "      --map-png FILE     also draw the map as a PNG picture\n"
          "      --map-quantity Q   the picture's quantity: ee_iso (default), ee_noniso, rt_iso or\n"
          "                         rt_noniso\n"
+         "      --shard K/N        trace only shard K (0 to N-1) of the parallel run and write\n"
+         "                         its partial result (needs --parallel, --seed and --partial)\n"
+         "      --partial FILE     where --shard writes the shard's partial result\n"
          "  -q, --quiet            no progress display, and no map figures printed\n"
          "  -h, --help             this text\n"
          "      --version          the program's version\n"

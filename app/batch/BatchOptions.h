@@ -36,6 +36,12 @@ struct MapOutputs {
   bool Wanted() const { return csvFile || pngFile; }
 };
 
+// --shard K/N: shard K (0-based) of N of a parallel run.
+struct ShardOption {
+  std::uint32_t index = 0;
+  std::uint32_t count = 1;
+};
+
 struct BatchOptions {
   std::string taskFile;
   std::uint64_t rays = 10000;
@@ -51,9 +57,14 @@ struct BatchOptions {
   RunOptions run;        // --search, --parallel, --precision and --target-error
   BudgetOptions budget;  // --uncertainty, --coverage and --budget
   MapOutputs map;        // --map and its companions
+  std::optional<ShardOption> shard;         // --shard K/N
+  std::optional<std::string> partialFile;  // where a shard writes its partial result
+  bool merge = false;                      // --merge: the run's files from partial results
+  std::vector<std::string> partialFiles;   // the partial results --merge takes
 };
 
-enum class BatchAction { Run, Help, Version };
+// Run: the task file; Merge: --merge of partial results.
+enum class BatchAction { Run, Merge, Help, Version };
 
 struct ParsedArguments {
   bool ok = false;

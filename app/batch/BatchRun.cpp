@@ -1,6 +1,8 @@
 #include "BatchRun.h"
 
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "data/CsvExport.h"
@@ -8,6 +10,8 @@
 #include "data/ResultsFile.h"
 #include "model/AppState.h"
 #include "model/Notation.h"
+#include "run/MergeShards.h"
+#include "run/ShardRun.h"
 #include "run/TaskFlow.h"
 
 #include "BatchBudget.h"
@@ -69,12 +73,14 @@ bool WriteSweepCsv(const std::optional<std::string>& file, const std::vector<std
   return false;
 }
 
-int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams& io,
-          const std::atomic<bool>& interrupted) {
+// Traces with `trace` (a whole run or a shard of `rays` rays) and shows how it ended.
+template <class TraceRun>
+int Trace(std::uint64_t rays, bool quiet, AppState& state, const BatchStreams& io, const std::atomic<bool>& interrupted,
+          const RunOptions& run, TraceRun trace) {
   std::unique_ptr<ProgressBar> bar;
-  if (io.errIsTerminal && !quiet) bar = std::make_unique<ProgressBar>(io.err, state.accuracy.NRays);
+  if (io.errIsTerminal && !quiet) bar = std::make_unique<ProgressBar>(io.err, rays);
   BatchObserver observer(state.run, interrupted, std::move(bar));
-  const RunOutcome outcome = RunTask(state, observer, run);
+  const RunOutcome outcome = trace(observer);
   if (interrupted || outcome == RunOutcome::StoppedByUser) {
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
@@ -85,6 +91,29 @@ int Trace(const RunOptions& run, bool quiet, AppState& state, const BatchStreams
   }
   if (run.targetError > 0) io.err << "Rays traced: " << state.accuracy.NRays << '\n';
   return kExitDone;
+}
+
+// A shard of the prepared task: traced, then its partial result written.
+int TraceShard(const BatchOptions& options, AppState& state, const BatchStreams& io,
+               const std::atomic<bool>& interrupted) {
+  const ShardIdentity shard{options.shard->index, options.shard->count, TESSOLAN_VERSION};
+  const auto [first, end] = ShardBlocks(ParallelBlocks(state.accuracy.NRays), shard.index, shard.count);
+  const std::uint64_t rays = std::min<std::uint64_t>(end * kParallelBlockRays, state.accuracy.NRays) -
+                             std::min<std::uint64_t>(first * kParallelBlockRays, state.accuracy.NRays);
+  PartialResult partial;
+  int code = kExitDone;
+  try {
+    code = Trace(rays, options.quiet, state, io, interrupted, options.run,
+                 [&](RunObserver& observer) { return RunShard(state, observer, options.run, shard, partial); });
+  } catch (const std::logic_error& e) {
+    io.err << e.what() << '\n';
+    return kExitInvalid;
+  }
+  if (code != kExitDone) return code;
+  std::string message;
+  if (SavePartialResultFile(*options.partialFile, partial, message)) return kExitDone;
+  io.err << NamedFileWritingErrorMessage(*options.partialFile) << '\n';
+  return kExitInvalid;
 }
 
 // Everything before the run: load, the settings, the modeling command's checks, the name and
@@ -123,7 +152,9 @@ int RunTask(const BatchOptions& options, const std::vector<FieldSetting>& settin
     io.err << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';
     return kExitStopped;
   }
-  return Trace(run, options.quiet, state, io, interrupted);
+  if (options.shard) return TraceShard(options, state, io, interrupted);
+  return Trace(state.accuracy.NRays, options.quiet, state, io, interrupted, run,
+               [&](RunObserver& observer) { return RunTask(state, observer, run); });
 }
 
 // A sweep: the task once per value of the swept field, every run from the same seed, all rows
@@ -153,18 +184,34 @@ int RunSweep(const BatchOptions& options, const BatchStreams& io, const std::ato
 
 }  // namespace
 
+int MergeBatch(const BatchOptions& options, const BatchStreams& io) {
+  std::vector<NamedPartial> partials;
+  for (const std::string& file : options.partialFiles) {
+    PartialResultRead read = ReadPartialResultFile(file);
+    if (!read.ok) {
+      io.err << "\"" << file << "\" is not a usable partial result: " << read.message << '\n';
+      return kExitInvalid;
+    }
+    partials.push_back({file, std::move(read.partial)});
+  }
+  auto state = std::make_unique<AppState>();
+  if (!Show(MergePartials(partials, TESSOLAN_VERSION, *state), io.err)) return kExitInvalid;
+  return WriteOutputs(options, *state, io.out, io.err) ? kExitDone : kExitInvalid;
+}
+
 int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::atomic<bool>& interrupted,
              const MapPictureWriter& drawMap) {
   if (options.map.pngFile && !drawMap) {
     io.err << "tessolan-batch: --map-png: this build draws no pictures (it was built without the window)\n";
     return kExitUsage;
   }
+  if (options.merge) return MergeBatch(options, io);
   if (options.sweep) return RunSweep(options, io, interrupted);
   const std::uint32_t seed = options.seed.value_or(ClockSeed());
   auto state = std::make_unique<AppState>();
   auto map = options.map.Wanted() ? std::make_unique<RunMap>() : nullptr;
   if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted, map.get());
-      code != kExitDone)
+      code != kExitDone || options.shard)
     return code;
   const bool written = WriteOutputs(options, *state, io.out, io.err);
   const bool mapped = !map || WriteMapOutputs(options.map, *state, *map, drawMap, options.quiet, io.err);
@@ -187,6 +234,7 @@ int BatchMain(std::span<const std::string> args, const BatchStreams& io, const s
       io.out << "tessolan-batch " << TESSOLAN_VERSION << '\n';
       return kExitDone;
     case BatchAction::Run:
+    case BatchAction::Merge:
       break;
   }
   return RunBatch(parsed.options, io, interrupted, drawMap);

@@ -14,6 +14,12 @@
 #include "run/MapSums.h"
 
 #include "Bindings.h"
+#include "run/MergeShards.h"
+#include "run/ShardRun.h"
+
+#ifndef TESSOLAN_VERSION
+#define TESSOLAN_VERSION "unknown"
+#endif
 
 namespace tessolan::python {
 namespace {
@@ -143,9 +149,114 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
   return Results{state, map};
 }
 
+// The task gathered, named and prepared as Run does it.
+std::shared_ptr<AppState> PreparedState(const Task& t, long long rays, double threshold) {
+  if (rays < 1) throw py::value_error("rays must be at least 1");
+  if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
+  auto state = std::make_shared<AppState>();
+  state->initialData = t.loadedData;
+  state->geometry = t.loadedGeometry;
+  Check(GatherTask(t.task, *state));
+  Check(NameTask(*state, t.name));
+  Check(PrepareTask(*state, static_cast<std::uint64_t>(rays), DecimalOf(threshold)));
+  return state;
+}
+
+py::bytes TraceShard(std::shared_ptr<AppState> state, long long seed, long long shard, long long shards,
+                     long long threads, const std::string& search, const std::string& precision,
+                     const py::object& progress);
+
+py::bytes RunShardOf(const Task& t, long long rays, long long seed, long long shard, long long shards, double threshold,
+                     long long threads, const std::string& search, const std::string& precision,
+                     const py::object& progress) {
+  return TraceShard(PreparedState(t, rays, threshold), seed, shard, shards, threads, search, precision, progress);
+}
+
+// The gathered task as another process takes it: a partial result without a shard (its task,
+// name, rays and threshold, the gathered numbers exactly), which pickles as bytes.
+py::bytes ShardTask(const Task& t, long long rays, double threshold) {
+  const auto state = PreparedState(t, rays, threshold);
+  PartialResult p;
+  p.version = TESSOLAN_VERSION;
+  DescribeShardTask(*state, p);
+  p.shiftX.assign(p.wavelengths.size(), 0);
+  p.shiftR = p.shiftX;
+  return py::bytes(PartialResultText(p));
+}
+
+py::bytes RunShardOfTask(const std::string& shardTask, long long seed, long long shard, long long shards,
+                         long long threads, const std::string& search, const std::string& precision,
+                         const py::object& progress) {
+  const PartialResultRead read = ParsePartialResult(shardTask);
+  if (!read.ok) throw TaskFailure("not a task from shard_task: " + read.message);
+  auto state = std::make_shared<AppState>();
+  Check(PrepareShardTask(read.partial, *state));
+  return TraceShard(state, seed, shard, shards, threads, search, precision, progress);
+}
+
+py::bytes TraceShard(std::shared_ptr<AppState> state, long long seed, long long shard, long long shards,
+                     long long threads, const std::string& search, const std::string& precision,
+                     const py::object& progress) {
+  if (shards < 1 || shards > kMaxShards) throw py::value_error("shards must be in 1.." + std::to_string(kMaxShards));
+  if (shard < 0 || shard >= shards) throw py::value_error("shard must be in 0..shards-1");
+  if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
+  if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
+    throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
+  RunOptions options{.search = SearchOf(search),
+                     .parallel = true,
+                     .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
+  options.stopPromptly = true;
+  options.precision = PrecisionOf(precision);
+  state->randomSeed = SeedOf(seed);
+  const ShardIdentity identity{static_cast<std::uint32_t>(shard), static_cast<std::uint32_t>(shards), TESSOLAN_VERSION};
+  PartialResult partial;
+  PythonObserver observer(state->run, state->accuracy.NRays, progress);
+  RunOutcome outcome;
+  {
+    py::gil_scoped_release unlocked;
+    outcome = RunShard(*state, observer, options, identity, partial);
+  }
+  observer.Finish(outcome == RunOutcome::Completed);
+  if (outcome != RunOutcome::Completed) throw TaskFailure(RunOutcomeMessage(outcome));
+  return py::bytes(PartialResultText(partial));
+}
+
+Results MergeOf(const std::vector<py::object>& partials) {
+  std::vector<NamedPartial> read;
+  for (std::size_t i = 0; i < partials.size(); ++i) {
+    const py::object& p = partials[i];
+    if (!py::isinstance<py::bytes>(p) && !py::isinstance<py::str>(p))
+      throw py::type_error("partial results must be bytes or str, as run_shard returns them");
+    const std::string text = py::isinstance<py::bytes>(p) ? std::string(p.cast<py::bytes>()) : p.cast<std::string>();
+    const std::string name = "partial " + std::to_string(i);
+    PartialResultRead r = ParsePartialResult(text);
+    if (!r.ok) throw TaskFailure("\"" + name + "\" is not a usable partial result: " + r.message);
+    read.push_back({name, std::move(r.partial)});
+  }
+  auto state = std::make_shared<AppState>();
+  Check(MergePartials(read, TESSOLAN_VERSION, *state));
+  return Results{state};
+}
+
 }  // namespace
 
 void BindRun(py::module_& m) {
+  m.def("run_shard", &RunShardOf, py::arg("task"), py::kw_only(), py::arg("rays"), py::arg("seed"), py::arg("shard"),
+        py::arg("shards"), py::arg("threshold") = 1e-6, py::arg("threads") = 0, py::arg("search") = "indexed",
+        py::arg("precision") = "extended", py::arg("progress") = py::none(),
+        R"(Traces shard `shard` (0..shards-1) of the parallel run of the task and returns its
+partial result (bytes, the text of the batch tool's --partial file). merge() of every shard's
+partial gives the Results of run(task, rays=..., seed=..., parallel=True), bit for bit.)");
+  m.def("shard_task", &ShardTask, py::arg("task"), py::kw_only(), py::arg("rays"), py::arg("threshold") = 1e-6,
+        "The gathered task with its rays and threshold as bytes, for run_shard_of_task in another process.");
+  m.def("run_shard_of_task", &RunShardOfTask, py::arg("shard_task"), py::kw_only(), py::arg("seed"), py::arg("shard"),
+        py::arg("shards"), py::arg("threads") = 0, py::arg("search") = "indexed", py::arg("precision") = "extended",
+        py::arg("progress") = py::none(), "run_shard of the task that shard_task gave.");
+  m.def("merge", &MergeOf, py::arg("partials"),
+        R"(The Results of a parallel run from the partial results of all its shards, in any order
+(bytes or str, from run_shard or the batch tool's --shard). Raises TaskError when one is
+missing, given twice, damaged, or of another run or version.)");
+  m.attr("version") = TESSOLAN_VERSION;
   m.def("run", &Run, py::arg("task"), py::kw_only(), py::arg("rays") = 10000, py::arg("seed") = py::none(),
         py::arg("threshold") = 1e-6, py::arg("parallel") = false, py::arg("threads") = 0,
         py::arg("target_error") = py::none(), py::arg("search") = "indexed", py::arg("precision") = "extended",

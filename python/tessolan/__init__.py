@@ -246,3 +246,7 @@ def budget(task: Task, uncertainties: dict, *, rays: int = 10000, seed: Optional
     inputs = [_uncertainty(name, value) for name, value in uncertainties.items()]
     return Budget(_budget(task, inputs, rays, seed, threshold, coverage, parallel, threads, replicates,
                           precision, progress))
+
+
+# Imports Dask only when one of its functions is called.
+from . import distributed  # noqa: E402,F401

@@ -174,3 +174,6 @@ def budget(task: Task, uncertainties: dict[str, float | str | Sequence[float]], 
 
 def clock_seed() -> int:
     """A generator seed from the clock."""
+
+# tessolan.distributed: run() and sweep() over the workers of a Dask cluster (its own annotations).
+from . import distributed as distributed

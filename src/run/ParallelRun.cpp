@@ -20,7 +20,7 @@
 namespace tessolan {
 namespace {
 
-// One block's sums, kept until every earlier block has been added to the run's.
+// One block's sums, kept until every earlier block has been added to the run's tree.
 struct BlockSums {
   std::vector<Extended> emissivity, radiance;
   UncertaintySums uncertainty;
@@ -32,7 +32,8 @@ struct BlockSums {
 
 // The parallel mode of a run. Worker threads take blocks of rays in order from a counter and
 // trace each with its own stream; a finished block waits in a slot until the blocks before it
-// have been added, so the run's sums are added in block order whatever thread finished first.
+// have been pushed on the block tree, so the run's sums are added in the tree's fixed order
+// whatever thread finished first. A shard traces only its range of blocks and keeps its nodes.
 // The calling thread only watches: it reports the ticks of the rays traced so far, in order,
 // checks the stop request and the field-of-view latch at every status tick, and lets the
 // window's events through.
@@ -48,14 +49,24 @@ class ParallelRun {
         input_(MakeTracingInput(state)),
         shared_(state),
         nRays_(state.accuracy.NRays),
-        blocks_(static_cast<std::uint32_t>((std::uint64_t{nRays_} + kParallelBlockRays - 1) / kParallelBlockRays)),
+        blocks_(static_cast<std::uint32_t>(ParallelBlocks(nRays_))),
         seed_(state.randomSeed),
         stopPromptly_(options.stopPromptly),
         target_(state.spectral, state.initialData, options.targetError),
+        aimsAtTarget_(options.targetError > 0),
         mapRequest_(options.map) {
     unsigned threads = options.threads;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, blocks_));
+    if (options.shard) {
+      const auto [first, end] = ShardBlocks(blocks_, options.shard->index, options.shard->count);
+      firstBlock_ = static_cast<std::uint32_t>(first), endBlock_ = static_cast<std::uint32_t>(end);
+    }
+    shard_ = options.shard;
+    nextBlock_ = firstBlock_;
+    added_ = firstBlock_;
+    tickRays_ = std::min<std::uint64_t>(std::uint64_t{endBlock_} * kParallelBlockRays, nRays_) -
+                std::min<std::uint64_t>(std::uint64_t{firstBlock_} * kParallelBlockRays, nRays_);
+    threads_ = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(1, endBlock_ - firstBlock_));
     const int nwl = state.spectral.NWL;
     slots_.resize(threads_ + 2);  // a thread may run two blocks ahead of the slowest
     for (BlockSums& slot : slots_) {
@@ -90,19 +101,25 @@ class ParallelRun {
     next.Random();
     state_.randomSeed = next.seed();
     counters = {total_.rays, total_.hits};
-    // Once the target error was reached, what later blocks met no longer counts.
-    RunOutcome outcome;
-    if (targetReached_)
-      outcome = ConcludeRun(state_, RunOutcome::Completed, false, total_.sumW, uncertainty_);
-    else if (vectorNormZero_)
-      outcome = RunOutcome::VectorNormZero;
-    else
-      outcome = ConcludeRun(state_, RunOutcome::Completed, fovLatched_, total_.sumW, uncertainty_);
-    FinishMap(map_.get(), state_, outcome, mapRequest_);
+    const RunOutcome outcome = Conclude();
+    if (!shard_) FinishMap(map_.get(), state_, outcome, mapRequest_);
     return outcome;
   }
 
  private:
+  RunOutcome Conclude() {
+    // Once the target error was reached, what later blocks met no longer counts.
+    if (targetReached_) return Conclude(reached_, false);
+    BlockNode total = ZeroNode(state_.spectral.NWL, uncertainty_);
+    tree_.Fold(total);
+    if (vectorNormZero_) {
+      KeepSums(total);
+      return RunOutcome::VectorNormZero;
+    }
+    if (shard_) return ConcludeShard(total);
+    return Conclude(total, fovLatched_);
+  }
+
   // What a worker thread works with. It allocates it itself, so that its arrays come from its
   // own part of the heap and never share a cache line with another thread's.
   struct Worker {
@@ -111,6 +128,26 @@ class ParallelRun {
     UncertaintySums blockUncertainty;
     std::unique_ptr<MapBlockSums> blockMap;  // when the run maps
   };
+
+  // The run's sums are those of `total`.
+  void KeepSums(const BlockNode& total) {
+    SpectralArrays& s = state_.spectral;
+    std::copy(total.emissivity.begin(), total.emissivity.end(), s.ArrEEIso.begin());
+    std::copy(total.radiance.begin(), total.radiance.end(), s.ArrEE.begin());
+  }
+
+  RunOutcome Conclude(const BlockNode& total, bool firstHitOutside) {
+    KeepSums(total);
+    return ConcludeRun(state_, RunOutcome::Completed, firstHitOutside, total.sumW, total.uncertainty);
+  }
+
+  // A shard ends as a whole run would have for what it met, but keeps its nodes, unnormalised.
+  RunOutcome ConcludeShard(const BlockNode& total) {
+    if (state_.run.StopRequested || fovLatched_) return Conclude(total, fovLatched_);
+    shard_->nodes = tree_.TakeNodes();
+    shard_->shift = uncertainty_;
+    return RunOutcome::Completed;
+  }
 
   // Every block's uncertainty sums share one shift: that of the run's first ray, traced here
   // once more with its own stream.
@@ -138,7 +175,7 @@ class ParallelRun {
       worker.rays.Begin(uncertainty_);
       while (!abandoned_.load(std::memory_order_relaxed)) {
         const std::uint32_t block = nextBlock_.fetch_add(1);
-        if (block >= blocks_) break;
+        if (block >= endBlock_) break;
         BlockSums* slot = WaitForSlot(block);
         if (!slot || !TraceBlock(worker, block, *slot)) break;
         Complete(*slot);
@@ -207,36 +244,37 @@ class ParallelRun {
     return true;
   }
 
-  // Adds every finished block that is next in order to the run's sums.
+  // Pushes every finished block that is next in order on the run's tree.
   void Complete(BlockSums& slot) {
     std::lock_guard lock(mutex_);
     slot.ready = true;
-    SpectralArrays& s = state_.spectral;
     for (;;) {
       BlockSums& next = slots_[added_ % slots_.size()];
       if (targetReached_ || !next.ready || next.block != added_) break;
-      for (int k = 0; k < s.NWL; ++k) {
-        s.ArrEEIso[k] += next.emissivity[k];
-        s.ArrEE[k] += next.radiance[k];
-      }
-      total_.sumW += next.sums.sumW;
+      BlockNode leaf{0, next.block, next.emissivity, next.radiance, next.uncertainty, next.sums.sumW};
+      tree_.Push(std::move(leaf));
       total_.rays += next.sums.rays;
       total_.hits += next.sums.hits;
-      uncertainty_.Add(next.uncertainty);
       AddBlockMap(next);
       next.ready = false;
       ++added_;
-      if (target_.Reached(uncertainty_, total_.sumW)) {
-        targetReached_ = true;
-        abandoned_ = true;
-      }
+      if (aimsAtTarget_) CheckTarget();
     }
     changed_.notify_all();
   }
 
-  // The map's own step of the reduction: a block's bins into the run's, in block order.
   void AddBlockMap(const BlockSums& block) {
     if (map_) map_->sums.Add(block.map);
+  }
+
+  // Whether the sums so far, folded as the run's total would be, reach the target error.
+  void CheckTarget() {
+    BlockNode total = ZeroNode(state_.spectral.NWL, uncertainty_);
+    tree_.Fold(total);
+    if (!target_.Reached(total.uncertainty, total.sumW)) return;
+    reached_ = std::move(total);
+    targetReached_ = true;
+    abandoned_ = true;
   }
 
   void Watch() {
@@ -245,7 +283,7 @@ class ParallelRun {
       const bool finished = running_ == 0;
       lock.unlock();
       const std::uint64_t traced = traced_.load(std::memory_order_relaxed);
-      bool goOn = ReportTicks(std::min<std::uint64_t>(traced + 1, nRays_));
+      bool goOn = ReportTicks(std::min<std::uint64_t>(traced + 1, tickRays_));
       if (goOn) observer_.LetEventsThrough();
       if (stopPromptly_ && state_.run.StopRequested) goOn = false;
       lock.lock();
@@ -276,7 +314,7 @@ class ParallelRun {
       }
       if (r == nextProgress_) {
         nextProgress_ += run.ProgressStep;
-        observer_.ProgressTick(static_cast<int>(std::nearbyint(100.0 * r / nRays_)));
+        observer_.ProgressTick(static_cast<int>(std::nearbyint(100.0 * r / tickRays_)));
         observer_.LetEventsThrough();
       }
     }
@@ -289,22 +327,29 @@ class ParallelRun {
   const typename Mode::Shared shared_;
   std::uint32_t nRays_;
   std::uint32_t blocks_;
+  std::uint32_t firstBlock_ = 0;  // the blocks [firstBlock_, endBlock_) are traced
+  std::uint32_t endBlock_ = blocks_;
+  std::uint64_t tickRays_ = 0;  // the rays of those blocks
+  ShardTrace* shard_ = nullptr;
   std::uint32_t seed_;
   bool stopPromptly_;
   unsigned threads_;
   std::vector<BlockSums> slots_;
   TargetError target_;
-  UncertaintySums uncertainty_;  // the run's, added in block order under mutex_
+  bool aimsAtTarget_ = false;
+  UncertaintySums uncertainty_;  // zero sums with the run's shift
   RunMap* mapRequest_;
   std::unique_ptr<MapCollection> map_;  // null when the run maps nothing; its sums under mutex_
+  BlockTree tree_;                      // the blocks pushed so far, under mutex_
   bool targetReached_ = false;          // under mutex_
+  BlockNode reached_;                   // the sums that reached the target, under mutex_
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::uint64_t added_ = 0;     // blocks added to the run's sums, under mutex_
-  int running_ = 0;             // workers still going, under mutex_
-  std::exception_ptr failure_;  // the first exception of a worker, under mutex_
-  RaySums total_{nullptr, nullptr, nullptr};
+  std::uint64_t added_ = 0;                   // blocks added to the run's sums, under mutex_
+  int running_ = 0;                           // workers still going, under mutex_
+  std::exception_ptr failure_;                // the first exception of a worker, under mutex_
+  RaySums total_{nullptr, nullptr, nullptr};  // rays and hits
 
   std::atomic<std::uint32_t> nextBlock_{0};
   std::atomic<std::uint64_t> traced_{0};

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/AppState.h"
 #include "model/RunMap.h"
+#include "run/BlockTree.h"
 #include "run/RunObserver.h"
 #include "run/Uncertainty.h"
 
@@ -26,13 +29,37 @@ struct RunCounters {
 // stream and keeps its own sums. Part of what a parallel run's numbers depend on.
 inline constexpr std::uint32_t kParallelBlockRays = 1000;
 
+// The blocks of a parallel run of nRays rays.
+inline std::uint64_t ParallelBlocks(std::uint64_t nRays) {
+  return (nRays + kParallelBlockRays - 1) / kParallelBlockRays;
+}
+
+// Shard `index` of `count` of a parallel run: the blocks [first, end) of its `blocks`, in equal
+// contiguous ranges (empty when there are more shards than blocks).
+inline std::pair<std::uint64_t, std::uint64_t> ShardBlocks(std::uint64_t blocks, std::uint32_t index,
+                                                           std::uint32_t count) {
+  return {blocks * index / count, blocks * (std::uint64_t{index} + 1) / count};
+}
+
+// A parallel run cut into shards traces only its shard's blocks and, once they are all traced,
+// keeps their sums as the block tree's nodes, unnormalised, for a merge with the other shards.
+struct ShardTrace {
+  std::uint32_t index = 0;
+  std::uint32_t count = 1;
+  // Filled by a shard that completes: the nodes of its blocks, left to right, and the run's
+  // uncertainty shift (taken from the run's first ray, the same in every shard).
+  std::vector<BlockNode> nodes;
+  UncertaintySums shift;
+};
+
 struct RunOptions {
   HitSearchKind search = HitSearchKind::Indexed;
   // false: the single sequence, one thread drawing from the program's generator, ray after ray.
   // true: the parallel mode. Block b draws from the stream (seed, b) of a long-period generator
-  // with independent streams; the blocks' sums, each in extended precision, are added in block
-  // order. The numbers then depend on the seed only, not on the number of threads, but differ
-  // from those of the single sequence.
+  // with independent streams; the blocks' sums, each in extended precision, are added in the
+  // fixed order of a binary tree over block indices (run/BlockTree.h). The numbers then depend on
+  // the seed only, not on the number of threads or shards, but differ from those of the single
+  // sequence.
   bool parallel = false;
   // Threads of the parallel mode; 0 for one per processor core.
   unsigned threads = 0;
@@ -54,6 +81,9 @@ struct RunOptions {
   // (grid, wavelength), and fills the map at the end of a completed run. The run's own results
   // are the same bytes with or without it.
   RunMap* map = nullptr;
+  // When given (parallel mode only, no target error), the run traces only this shard's blocks;
+  // a shard that completes is not normalised: its sums go to the shard's nodes.
+  ShardTrace* shard = nullptr;
 };
 
 // The Monte Carlo loop: traces state.accuracy.NRays rays with the gathered task, summing their

@@ -1,5 +1,6 @@
 #include "run/TaskFlow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/FileMessages.h"
@@ -35,8 +36,9 @@ std::string NotAValueMessage(const FieldSetting& s) { return "'" + s.text + "' i
 
 }  // namespace
 
-FlowStep LoadTask(const std::string& path, AppState& state, LoadedTask& task) {
-  const InitialDataFileRead read = ReadInitialDataFile(path);
+namespace {
+
+FlowStep LoadRead(const InitialDataFileRead& read, AppState& state, LoadedTask& task) {
   if (!read.ok) return Failed(read.message);
   const LoadedInitialData& d = read.data;
   FlowStep step;
@@ -51,6 +53,26 @@ FlowStep LoadTask(const std::string& path, AppState& state, LoadedTask& task) {
   task.material = table.Records();
   task.comments = d.comments;
   return step;
+}
+
+}  // namespace
+
+FlowStep LoadTask(const std::string& path, AppState& state, LoadedTask& task) {
+  return LoadRead(ReadInitialDataFile(path), state, task);
+}
+
+FlowStep LoadTaskLines(const std::vector<std::string>& lines, AppState& state, LoadedTask& task) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return LoadRead(ParseInitialDataText(text), state, task);
+}
+
+std::vector<std::string> GatheredTaskLines(const AppState& state) {
+  const std::vector<std::string> comments(
+      state.identity.CommentLines.begin(),
+      state.identity.CommentLines.begin() +
+          std::min<std::size_t>(state.identity.CommentLines.size(), std::max(0, state.identity.CommentCount)));
+  return InitialDataFileLines(state.initialData, state.spectral, comments, 0);
 }
 
 FlowStep SetField(TaskControls& controls, const FieldSetting& s) {

@@ -53,6 +53,11 @@ struct LoadedTask {
 // the boxes (boxes of other viewing conditions keep their design values), table and comments.
 // Warnings: comments cut to the limit, repeated wavelengths skipped.
 FlowStep LoadTask(const std::string& path, AppState& state, LoadedTask& task);
+// The same from the lines of an initial data file.
+FlowStep LoadTaskLines(const std::vector<std::string>& lines, AppState& state, LoadedTask& task);
+// The lines of the initial data file of the gathered task (stamped with time 0, so that the same
+// task always gives the same lines).
+std::vector<std::string> GatheredTaskLines(const AppState& state);
 
 // One value set by its field name, as if the user had changed that control: a numeric box's
 // task value (kept within the box's range and rounded to its decimals, with a warning when that

@@ -84,6 +84,21 @@ void UncertaintySums::Add(const UncertaintySums& other) {
   samples_ += other.samples_;
 }
 
+UncertaintyParts UncertaintySums::Parts() const {
+  return {shiftX_, shiftR_, dx_, dx2_, dxw_, dr_, dr2_, drw_, sumW2_, samples_};
+}
+
+UncertaintySums UncertaintySums::FromParts(const UncertaintyParts& p) {
+  UncertaintySums sums;
+  sums.nwl_ = static_cast<int>(p.dx.size());
+  sums.shiftX_ = p.shiftX, sums.shiftR_ = p.shiftR;
+  sums.dx_ = p.dx, sums.dx2_ = p.dx2, sums.dxw_ = p.dxw;
+  sums.dr_ = p.dr, sums.dr2_ = p.dr2, sums.drw_ = p.drw;
+  sums.sumW2_ = p.sumW2;
+  sums.samples_ = p.samples;
+  return sums;
+}
+
 // The ratio estimator's variance: with R - K = D = sum(d) / sumW, the residuals x - R w are
 // d - D w, whose squares sum to sum(d^2) - 2 D sum(d w) + D^2 sum(w^2); divided by
 // (N - 1) / N times the squared total weight.

@@ -23,6 +23,13 @@ struct DoubleDeviations {
   std::uint64_t samples;
 };
 
+// Every number of a set of uncertainty sums, for keeping them in a file between processes.
+struct UncertaintyParts {
+  std::vector<Extended> shiftX, shiftR, dx, dx2, dxw, dr, dr2, drw;
+  Extended sumW2 = 0;
+  std::uint64_t samples = 0;
+};
+
 class UncertaintySums {
  public:
   // Sizes the sums for nwl wavelengths and sets them to zero; the shift is kept.
@@ -44,6 +51,10 @@ class UncertaintySums {
   Extended RadianceError(int k, Extended sumW) const { return RatioError(dr_, dr2_, drw_, k, sumW); }
 
   std::uint64_t samples() const { return samples_; }
+
+  UncertaintyParts Parts() const;
+  // The sums of `parts`; its arrays must all have the same size.
+  static UncertaintySums FromParts(const UncertaintyParts& parts);
 
  private:
   Extended RatioError(const std::vector<Extended>& d, const std::vector<Extended>& d2, const std::vector<Extended>& dw,
