@@ -61,7 +61,7 @@ QString CellText(const QTableWidget* table, int row, int column) { return table-
 // A Budget window over a small task, with settings of its own and scripted dialogs.
 struct BudgetFixture {
   explicit BudgetFixture(LoadedTask task = SmallTask()) {
-    settings.rayChoice = 1;
+    settings.rayChoice = 3;  // 1e5 rays: runs long enough for the tests to act during one
     window = std::make_unique<TFBudget>(nullptr, dialogs, std::move(task), settings, folder.path(), "Task A");
     window->show();
     QApplication::processEvents();
