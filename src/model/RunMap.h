@@ -86,7 +86,7 @@ struct RunMap {
   // mean times binned / (binned + lost) weight is the run's EE.
   std::uint64_t lostRays = 0;
   double lostWeight = 0;
-  // unfolded: the radiating area's bounding square, x and y in [-R, R]; folded: one array period,
+  // unfolded: the viewed region's bounding square (run/MapRegion.h); folded: one array period,
   // x and y in [-P/2, P/2) about a pyramid's axis. See docs/MAPS.md.
   MapGrid unfolded, folded;
 };

@@ -1,11 +1,14 @@
 #include "run/MapSums.h"
 
+#include "run/MapRegion.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
 
 #include "engine/Planck.h"
+#include "run/MapRegion.h"
 #include "run/Radiometry.h"
 
 namespace tessolan {
@@ -53,7 +56,7 @@ void FillGrid(const MapSums& sums, const MapSetup& setup, std::uint32_t firstBin
 
 }  // namespace
 
-MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period)
+MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period, double centerX, double centerY)
     : n_(static_cast<std::uint32_t>(n)),
       nn_(n_ * n_),
       half_(half),
@@ -61,6 +64,8 @@ MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period)
       h_(static_cast<double>(half)),
       origin_(static_cast<double>(origin)),
       p_(static_cast<double>(period)),
+      cx_(centerX),
+      cy_(centerY),
       toUnfolded_(n / (2 * h_)) {}
 
 MapChannel::MapChannel(const SpectralArrays& spectral, Extended tref, int wavelengthIndex,
@@ -138,7 +143,8 @@ void MapBlockSums::Clear() {
 MapSetup MakeMapSetup(const AppState& state, const RunMap& request, const UncertaintySums& uncertainty,
                       const Extended* radianceScale) {
   const ArrayGeometry& g = state.geometry;
-  MapSetup setup{MapLayout(request.grid, g.RadiatorHalf, g.CenterX[1], g.Period),
+  const MapSquare viewed = ViewedSquare(state);
+  MapSetup setup{MapLayout(request.grid, viewed.half, g.CenterX[1], g.Period, viewed.centerX, viewed.centerY),
                  MapChannel(state.spectral, state.initialData.Tref, request.wavelengthIndex, radianceScale)};
   setup.channel.SetShift(uncertainty);
   return setup;
@@ -163,8 +169,9 @@ void FillRunMap(const MapSums& sums, const MapSetup& setup, const AppState& stat
   const double r = static_cast<double>(setup.layout.half()), p = static_cast<double>(setup.layout.period());
   FillGrid(sums, setup, 0, lambda, tref, map.unfolded);
   map.unfolded.folded = false;
-  map.unfolded.xMin = map.unfolded.yMin = -r;
-  map.unfolded.xMax = map.unfolded.yMax = r;
+  const double cx = setup.layout.centerX(), cy = setup.layout.centerY();
+  map.unfolded.xMin = cx - r, map.unfolded.xMax = cx + r;
+  map.unfolded.yMin = cy - r, map.unfolded.yMax = cy + r;
   FillGrid(sums, setup, setup.layout.Bins() / 2, lambda, tref, map.folded);
   map.folded.folded = true;
   map.folded.xMin = map.folded.yMin = -p / 2;

@@ -16,20 +16,23 @@ namespace tessolan {
 inline constexpr int kMaxMapGrid = 1024;
 
 // Where a ray's first hit falls in the two grids of a map. Bins 0..n²-1 are the unfolded grid
-// over the radiating area's bounding square [-R, R]²; bins n²..2n²-1 the folded grid over one
+// over the square of half side `half` about (centerX, centerY): the viewed region (MapRegion.h); bins n²..2n²-1 the folded grid over one
 // array period [-P/2, P/2)² centred on a pyramid's axis. Bin edges are placed in double
 // precision (a bin's own definition, nothing the run's numbers depend on): cheap per ray.
 class MapLayout {
  public:
-  MapLayout(int n, Extended half, Extended origin, Extended period);
+  MapLayout(int n, Extended half, Extended origin, Extended period, double centerX = 0, double centerY = 0);
 
   int n() const { return n_; }
   Extended half() const { return half_; }
+  double centerX() const { return cx_; }
+  double centerY() const { return cy_; }
   Extended period() const { return period_; }
   std::uint32_t Bins() const { return 2 * nn_; }
 
   std::uint32_t UnfoldedBin(Extended x, Extended y) const {
-    return Cell((static_cast<double>(y) + h_) * toUnfolded_) * n_ + Cell((static_cast<double>(x) + h_) * toUnfolded_);
+    return Cell((static_cast<double>(y) - cy_ + h_) * toUnfolded_) * n_ +
+           Cell((static_cast<double>(x) - cx_ + h_) * toUnfolded_);
   }
   std::uint32_t FoldedBin(Extended x, Extended y) const {
     return nn_ + Cell(FoldedFraction(static_cast<double>(y)) * n_) * n_ +
@@ -54,6 +57,7 @@ class MapLayout {
   std::uint32_t n_, nn_;
   Extended half_, period_;
   double h_, origin_, p_;
+  double cx_, cy_;
   double toUnfolded_;  // cells per length unit of the unfolded grid
 };
 

@@ -100,7 +100,10 @@ FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::str
   if (rays != run.rays)
     return Refused("the shards traced " + std::to_string(rays) + " rays, not the run's " + std::to_string(run.rays));
 
-  const UncertaintySums shift = UncertaintySums::FromParts({run.shiftX, run.shiftR});
+  UncertaintyParts shiftParts;
+  shiftParts.shiftX = run.shiftX;
+  shiftParts.shiftR = run.shiftR;
+  const UncertaintySums shift = UncertaintySums::FromParts(shiftParts);
   BlockNode total = ZeroNode(state.spectral.NWL, shift);
   tree.Fold(total);
 

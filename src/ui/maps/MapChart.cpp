@@ -1,10 +1,13 @@
 #include "ui/maps/MapChart.h"
 
+#include "ui/drawings/LineClipping.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "ui/charts/ChartHelpers.h"
 #include "ui/charts/FrameSeries.h"
+#include "ui/drawings/LineClipping.h"
 #include "ui/maps/MapTexts.h"
 #include "ui/widgets/Colors.h"
 
@@ -119,11 +122,12 @@ void MapChart::ShowMap(const MapGrid& grid, MapQuantity quantity, const std::vec
   ClearLines();
   const double cx = grid.folded ? (grid.xMin + grid.xMax) / 2 : 0;
   const double cy = grid.folded ? (grid.yMin + grid.yMax) / 2 : 0;
-  for (const MapPolyline& line : lines) AddLine(line, cx, cy);
   const double mx = kFrameMargin * (grid.xMax - grid.xMin), my = kFrameMargin * (grid.yMax - grid.yMin);
-  frame_->setData({grid.xMin - mx, grid.xMax + mx}, {grid.yMin - my, grid.yMax + my});
+  const QRectF frame(QPointF(grid.xMin - mx, grid.yMin - my), QPointF(grid.xMax + mx, grid.yMax + my));
+  for (const MapPolyline& line : lines) AddLine(line, cx, cy, frame);
+  frame_->setData({frame.left(), frame.right()}, {frame.top(), frame.bottom()});
   footnote->setText(grid.folded ? "Red: the pyramid cell, base, top flat and edges.   Gray: no rays."
-                                : "Red: the radiator's boundary.   Gray: no rays.");
+                                : "Red: the radiator's boundary, where it is in view.   Gray: no rays.");
   EqualizeAxes(this);
 }
 
@@ -148,16 +152,38 @@ void MapChart::ClearLines() {
   lines_.clear();
 }
 
-void MapChart::AddLine(const MapPolyline& line, double dx, double dy) {
+void MapChart::AddLine(const MapPolyline& line, double dx, double dy, const QRectF& frame) {
+  // The part of the line within the map's frame, in pieces where it leaves and comes back: the
+  // viewed region may be a small part of the radiator.
+  QVector<double> keys, values;
+  const auto endPiece = [&] {
+    if (keys.size() > 1) AddCurve(keys, values, line.bold);
+    keys.clear(), values.clear();
+  };
+  for (std::size_t i = 1; i < line.x.size(); ++i) {
+    QLineF segment(line.x[i - 1] + dx, line.y[i - 1] + dy, line.x[i] + dx, line.y[i] + dy);
+    const QPointF start = segment.p1();
+    if (!ClipLine(segment, frame)) {
+      endPiece();
+      continue;
+    }
+    if (keys.isEmpty() || segment.p1() != start) {
+      endPiece();
+      keys << segment.x1();
+      values << segment.y1();
+    }
+    keys << segment.x2();
+    values << segment.y2();
+    if (segment.p2() != QPointF(line.x[i] + dx, line.y[i] + dy)) endPiece();
+  }
+  endPiece();
+}
+
+void MapChart::AddCurve(const QVector<double>& keys, const QVector<double>& values, bool bold) {
   auto* curve = new QCPCurve(xAxis, yAxis);
   curve->setName("Outline");
-  curve->setPen(QPen(kSeriesRed, line.bold ? 2 : 1));
+  curve->setPen(QPen(kSeriesRed, bold ? 2 : 1));
   curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-  QVector<double> keys, values;
-  for (std::size_t i = 0; i < line.x.size(); ++i) {
-    keys << line.x[i] + dx;
-    values << line.y[i] + dy;
-  }
   curve->setData(keys, values);
   lines_.push_back(curve);
 }

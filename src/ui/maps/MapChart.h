@@ -38,7 +38,8 @@ class MapChart : public EqualScaleChart {
 
  private:
   void ClearLines();
-  void AddLine(const MapPolyline& line, double dx, double dy);
+  void AddLine(const MapPolyline& line, double dx, double dy, const QRectF& frame);
+  void AddCurve(const QVector<double>& keys, const QVector<double>& values, bool bold);
 
   std::vector<QCPCurve*> lines_;
   QCPCurve* frame_;

@@ -61,7 +61,7 @@ QString MapWavelengthText(double wavelength, char decimalSeparator) {
   return FormatOptionalDecimals(wavelength, 4, decimalSeparator) + " um";
 }
 
-QString MapFoldText(bool folded) { return folded ? "Folded into one pyramid cell" : "Whole radiator"; }
+QString MapFoldText(bool folded) { return folded ? "Folded into one pyramid cell" : "Viewed region"; }
 
 QString MapTitle(MapQuantity quantity, double wavelength, bool folded, char decimalSeparator) {
   return MapQuantityName(quantity) + "  \u00B7  " + MapWavelengthText(wavelength, decimalSeparator) + "  \u00B7  " +

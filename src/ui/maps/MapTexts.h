@@ -16,7 +16,7 @@ bool IsTemperature(MapQuantity quantity);
 
 // "Spectrum average", or "5.25 um" for a wavelength in micrometres.
 QString MapWavelengthText(double wavelength, char decimalSeparator);
-// "Whole radiator" or "Folded into one pyramid cell".
+// "Viewed region" or "Folded into one pyramid cell".
 QString MapFoldText(bool folded);
 
 // The map's title: quantity, wavelength and fold. A NaN wavelength is the spectrum average.

@@ -105,7 +105,7 @@ void MapsTest::pageShowsTheRunMapUnderItsOwnCaption() {
   PageFixture f;
   MapPage& page = f.page;
   QCOMPARE(page.chMap->title->text(),
-           QString("Effective Emissivity, Isothermal  \u00B7  5.5 um  \u00B7  Whole radiator")
+           QString("Effective Emissivity, Isothermal  \u00B7  5.5 um  \u00B7  Viewed region")
                .replace('.', QChar(DecimalSeparator())));
   // Every bin in its cell, the empty ones outside the circle as NaN (drawn gray).
   const MapGrid& grid = page.Map().unfolded;
@@ -142,7 +142,7 @@ void MapsTest::quantityAndFoldSwitchTheMapShown_data() {
   QTest::addColumn<QString>("scale");
   QTest::addColumn<int>("outlines");
   QTest::newRow("EENoniso whole") << 1 << false
-                                  << "Effective Emissivity, Nonisothermal  \u00B7  5.5 um  \u00B7  Whole radiator"
+                                  << "Effective Emissivity, Nonisothermal  \u00B7  5.5 um  \u00B7  Viewed region"
                                   << "Effective Emissivity" << 1;
   QTest::newRow("RTIso folded")
       << 2 << true << "Radiance Temperature, Isothermal  \u00B7  5.5 um  \u00B7  Folded into one pyramid cell"
