@@ -99,7 +99,7 @@ py::dict Columns(const Budget& budget) {
   for (const BudgetEntry& e : budget.entries) {
     for (const BudgetRow& r : e.rows) {
       wavelength.append(e.wavelength);
-      quantity.append(BudgetQuantityName(e.quantity));
+      quantity.append(QuantityShortName(e.quantity));
       input.append(r.input);
       u.append(r.u);
       sensitivity.append(r.sensitivity);

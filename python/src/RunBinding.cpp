@@ -235,7 +235,7 @@ Results MergeOf(const std::vector<py::object>& partials) {
   }
   auto state = std::make_shared<AppState>();
   Check(MergePartials(read, TESSOLAN_VERSION, *state));
-  return Results{state};
+  return Results{state, nullptr};
 }
 
 }  // namespace

@@ -50,6 +50,21 @@ inline double MapValue(const MapBin& bin, MapQuantity quantity) {
   return MapBin::kNaN;
 }
 
+// "EEIso", "EENoniso", "RTIso", "RTNoniso": the quantity's short name, as files write it.
+inline const char* QuantityShortName(MapQuantity quantity) {
+  switch (quantity) {
+    case MapQuantity::EEIso:
+      return "EEIso";
+    case MapQuantity::EENoniso:
+      return "EENoniso";
+    case MapQuantity::RTIso:
+      return "RTIso";
+    case MapQuantity::RTNoniso:
+      return "RTNoniso";
+  }
+  return "";
+}
+
 // A figure of a map with its Monte Carlo standard uncertainty.
 struct UniformityFigure {
   double value = MapBin::kNaN;

@@ -236,20 +236,6 @@ int RunsInAll(const std::vector<ResolvedInput>& inputs, int replicates) {
 
 }  // namespace
 
-const char* BudgetQuantityName(MapQuantity quantity) {
-  switch (quantity) {
-    case MapQuantity::EEIso:
-      return "EEIso";
-    case MapQuantity::EENoniso:
-      return "EENoniso";
-    case MapQuantity::RTIso:
-      return "RTIso";
-    case MapQuantity::RTNoniso:
-      return "RTNoniso";
-  }
-  return "";
-}
-
 FlowStep RunBudget(const LoadedTask& task, const BudgetRequest& request, Budget& budget,
                    const BudgetProgress& progress) {
   if (FlowStep step = CheckRequest(request); !step) return step;

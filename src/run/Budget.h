@@ -90,9 +90,6 @@ FlowStep RunBudget(const LoadedTask& task, const BudgetRequest& request, Budget&
 // (a viewing-condition box applies only to a task of its viewing conditions).
 std::vector<std::string> BudgetInputNames();
 
-// "EEIso", "EENoniso", "RTIso", "RTNoniso": the quantity column of the CSV file.
-const char* BudgetQuantityName(MapQuantity quantity);
-
 // The CSV file: wavelength,quantity,input,u,sensitivity,sensitivity_se,contribution,share
 std::vector<std::string> BudgetCsv(const Budget& budget);
 // The budget section printed by the batch tool and written beside the report.

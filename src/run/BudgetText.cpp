@@ -73,7 +73,7 @@ std::vector<std::string> BudgetCsv(const Budget& budget) {
                                  "wavelength,quantity,input,u,sensitivity,sensitivity_se,contribution,share"};
   for (const BudgetEntry& entry : budget.entries) {
     for (const BudgetRow& row : entry.rows) {
-      lines.push_back(CsvField(entry.wavelength) + "," + BudgetQuantityName(entry.quantity) + "," + row.input + "," +
+      lines.push_back(CsvField(entry.wavelength) + "," + QuantityShortName(entry.quantity) + "," + row.input + "," +
                       CsvField(row.u) + "," + CsvField(row.sensitivity) + "," + CsvField(row.sensitivitySE) + "," +
                       CsvField(row.contribution) + "," + CsvField(row.share));
     }
@@ -94,7 +94,7 @@ std::vector<std::string> BudgetLines(const Budget& budget, char separator) {
   for (const BudgetEntry& entry : budget.entries) {
     lines.emplace_back("");
     lines.push_back("  " + FormatFixed(entry.wavelength, 15, 5, separator) + " um  " +
-                    BudgetQuantityName(entry.quantity) + " = " + FormatGeneral(entry.value, separator));
+                    QuantityShortName(entry.quantity) + " = " + FormatGeneral(entry.value, separator));
     lines.push_back("    " + Cell("Input", 20) + Padded("u", 12) + Padded("Sensitivity", 13) + Padded("SE", 12) +
                     Padded("Contribution", 14) + Padded("Share", 9));
     for (const BudgetRow& row : entry.rows) lines.push_back(RowLine(row, separator, budget.coverageFactor));

@@ -7,30 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "BatchRun.h"
+#include "BatchTool.h"
 #include "TempFolder.h"
 #include "data/TextLines.h"
 
 namespace tessolan {
 namespace {
 
+using testing::BatchResult;
 using testing::ReadBytes;
+using testing::ReportWithoutTimes;
+using testing::RunBatchTool;
+using testing::Sample;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-std::string Sample(const std::string& name) { return std::string(TESSOLAN_SAMPLES_DIR) + "/" + name; }
-
-struct BatchResult {
-  int code;
-  std::string out, err;
-};
-
-BatchResult RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const std::atomic<bool> interrupted{false};
-  const int code = BatchMain(args, BatchStreams{out, err, false}, interrupted);
-  return {code, out.str(), err.str()};
-}
+BatchResult RunTool(const std::vector<std::string>& args) { return RunBatchTool(args); }
 
 std::vector<std::string> SplitFields(const std::string& line) {
   std::vector<std::string> fields(1);
@@ -62,14 +54,6 @@ double Number(const std::string& field) {
   const auto result = std::from_chars(field.data(), field.data() + field.size(), value);
   EXPECT_EQ(result.ptr, field.data() + field.size()) << field;
   return value;
-}
-
-// The report without its two time lines, which differ from run to run.
-std::string ReportWithoutTimes(const std::string& path) {
-  std::string kept;
-  for (const std::string& line : SplitLines(ReadBytes(path)))
-    if (!line.starts_with("Monte Carlo modeling")) kept += line + "\n";
-  return kept;
 }
 
 TEST(BatchBudgetTest, TheBudgetGoesBesideTheReportWhichStaysAsItWas) {

@@ -7,29 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "BatchRun.h"
+#include "BatchTool.h"
 #include "TempFolder.h"
 #include "data/TextLines.h"
 
 namespace tessolan {
 namespace {
 
+using testing::BatchResult;
 using testing::ReadBytes;
+using testing::RunBatchTool;
+using testing::Sample;
 using testing::TempFolder;
 
-std::string Sample(const std::string& name) { return std::string(TESSOLAN_SAMPLES_DIR) + "/" + name; }
-
-struct BatchResult {
-  int code;
-  std::string out, err;
-};
-
-BatchResult RunTool(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const std::atomic<bool> interrupted{false};
-  const int code = BatchMain(args, BatchStreams{out, err, false}, interrupted);
-  return {code, out.str(), err.str()};
-}
+BatchResult RunTool(const std::vector<std::string>& args) { return RunBatchTool(args); }
 
 // A plain CSV reader: "#" lines are notes, the first other line names the columns.
 struct Csv {

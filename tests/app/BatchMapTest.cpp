@@ -8,28 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "BatchRun.h"
+#include "BatchTool.h"
 #include "TempFolder.h"
 #include "data/TextLines.h"
 
 namespace tessolan {
 namespace {
 
+using testing::BatchResult;
 using testing::ReadBytes;
+using testing::RunBatchTool;
+using testing::Sample;
 using testing::TempFolder;
 
-std::string Sample(const std::string& name) { return std::string(TESSOLAN_SAMPLES_DIR) + "/" + name; }
-
-struct BatchResult {
-  int code;
-  std::string out, err;
-};
-
 BatchResult RunTool(const std::vector<std::string>& args, const MapPictureWriter& draw = {}) {
-  std::ostringstream out, err;
-  const std::atomic<bool> flag{false};
-  const int code = BatchMain(args, BatchStreams{out, err, false}, flag, draw);
-  return {code, out.str(), err.str()};
+  return RunBatchTool(args, false, draw);
 }
 
 std::string WithoutTimes(const std::string& text) {

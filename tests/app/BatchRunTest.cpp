@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "BatchRun.h"
+#include "BatchTool.h"
 #include "TempFolder.h"
 #include "data/FileMessages.h"
 #include "data/InitialDataFile.h"
@@ -22,30 +22,16 @@
 namespace tessolan {
 namespace {
 
+using testing::BatchResult;
 using testing::ReadBytes;
+using testing::ReportWithoutTimes;
+using testing::RunBatchTool;
+using testing::Sample;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-std::string Sample(const std::string& name) { return std::string(TESSOLAN_SAMPLES_DIR) + "/" + name; }
-
-struct BatchResult {
-  int code;
-  std::string out, err;
-};
-
 BatchResult RunTool(const std::vector<std::string>& args, bool interrupted = false) {
-  std::ostringstream out, err;
-  const std::atomic<bool> flag{interrupted};
-  const int code = BatchMain(args, BatchStreams{out, err, false}, flag);
-  return {code, out.str(), err.str()};
-}
-
-// The report without its two time lines, which differ from run to run.
-std::string ReportWithoutTimes(const std::string& path) {
-  std::string kept;
-  for (const std::string& line : SplitLines(ReadBytes(path)))
-    if (!line.starts_with("Monte Carlo modeling")) kept += line + "\n";
-  return kept;
+  return RunBatchTool(args, interrupted);
 }
 
 TEST(BatchRunTest, EverySampleRunsAndWritesItsResultsAndReport) {

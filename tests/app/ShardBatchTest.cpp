@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "BatchRun.h"
+#include "BatchTool.h"
 #include "TempFolder.h"
 #include "data/PartialResultFile.h"
 #include "data/TextLines.h"
@@ -16,30 +16,18 @@
 namespace tessolan {
 namespace {
 
+using testing::BatchResult;
 using testing::ReadBytes;
+using testing::ReportWithoutTimes;
+using testing::RunBatchTool;
+using testing::Sample;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-std::string Sample(const std::string& name) { return std::string(TESSOLAN_SAMPLES_DIR) + "/" + name; }
-
-struct BatchResult {
-  int code;
-  std::string out, err;
-};
-
+// Every run here is quiet.
 BatchResult RunTool(std::vector<std::string> args) {
   args.push_back("-q");
-  std::ostringstream out, err;
-  const std::atomic<bool> interrupted{false};
-  const int code = BatchMain(args, BatchStreams{out, err, false}, interrupted);
-  return {code, out.str(), err.str()};
-}
-
-std::string ReportWithoutTimes(const std::string& path) {
-  std::string kept;
-  for (const std::string& line : SplitLines(ReadBytes(path)))
-    if (!line.starts_with("Monte Carlo modeling")) kept += line + "\n";
-  return kept;
+  return RunBatchTool(args);
 }
 
 // The three files of a run, the report without its clock lines.

@@ -114,7 +114,7 @@ TEST(BudgetTest, CommonRandomNumbersCutTheCoefficientsError) {
       const BudgetRow& row = Row(budget, k, c.quantity, c.input);
       const double ratio = row.sensitivitySE / row.independentSE;
       std::printf("CRN/independent SE ratio, %s on %s at wavelength %zu: %.4g (c = %.5g +- %.3g)\n", c.input,
-                  BudgetQuantityName(c.quantity), k, ratio, row.sensitivity, row.sensitivitySE);
+                  QuantityShortName(c.quantity), k, ratio, row.sensitivity, row.sensitivitySE);
       if (c.input != std::string("SlantAngle")) {
         EXPECT_LT(ratio, 1.0 / 3) << c.input << ' ' << k;
       }

@@ -9,20 +9,6 @@ namespace tessolan {
 
 namespace {
 
-QString ShortName(MapQuantity quantity) {
-  switch (quantity) {
-    case MapQuantity::EEIso:
-      return "EEIso";
-    case MapQuantity::EENoniso:
-      return "EENoniso";
-    case MapQuantity::RTIso:
-      return "RTIso";
-    case MapQuantity::RTNoniso:
-      return "RTNoniso";
-  }
-  return {};
-}
-
 double StandardErrorOf(const MapBin& bin, MapQuantity quantity) {
   switch (quantity) {
     case MapQuantity::EEIso:
@@ -79,7 +65,7 @@ QString MapBinText(const MapBin& bin, MapQuantity quantity, double x, double y, 
   const QString where = "X = " + FormatOptionalDecimals(x, 4, decimalSeparator) +
                         ",  Y = " + FormatOptionalDecimals(y, 4, decimalSeparator) + ":   ";
   if (bin.rays == 0) return where + "no rays met the array here";
-  QString text = where + ShortName(quantity) + " " + MapValueText(MapValue(bin, quantity), quantity, decimalSeparator);
+  QString text = where + QString::fromLatin1(QuantityShortName(quantity)) + " " + MapValueText(MapValue(bin, quantity), quantity, decimalSeparator);
   const double error = StandardErrorOf(bin, quantity);
   if (!std::isnan(error)) text += " \u00B1 " + FormatStandardError(error, decimalSeparator);
   return text + "   (" + QString::number(bin.rays) + (bin.rays == 1 ? " ray)" : " rays)");

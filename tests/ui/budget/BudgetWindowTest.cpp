@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "DuringRun.h"
 #include "MainWindowFixture.h"
 #include "NamedChild.h"
 #include "data/CsvExport.h"
@@ -72,27 +73,6 @@ struct BudgetFixture {
   ScriptedDialogs dialogs;
   BudgetSettings settings;
   std::unique_ptr<TFBudget> window;
-};
-
-// Calls `action` once, from inside the run, when `ready` first holds.
-class DuringRun : public QObject {
- public:
-  DuringRun(std::function<bool()> ready, std::function<void()> action)
-      : ready_(std::move(ready)), action_(std::move(action)) {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (done_ || !ready_()) return;
-      done_ = true;
-      action_();
-    });
-    timer_.start(2);
-  }
-  bool done() const { return done_; }
-
- private:
-  std::function<bool()> ready_;
-  std::function<void()> action_;
-  QTimer timer_;
-  bool done_ = false;
 };
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "DuringRun.h"
 #include "MainWindowFixture.h"
 #include "NamedChild.h"
 #include "data/InitialDataFile.h"
@@ -84,27 +85,6 @@ QByteArray WithoutClockLines(const QByteArray& report) {
   lines.removeIf([](const QByteArray& line) { return line.startsWith("Monte Carlo modeling"); });
   return lines.join('\n');
 }
-
-// Calls `action` once, from inside the run loop, when `ready` first holds.
-class DuringRun : public QObject {
- public:
-  DuringRun(std::function<bool()> ready, std::function<void()> action)
-      : ready_(std::move(ready)), action_(std::move(action)) {
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      if (done_ || !ready_()) return;
-      done_ = true;
-      action_();
-    });
-    timer_.start(2);
-  }
-  bool done() const { return done_; }
-
- private:
-  std::function<bool()> ready_;
-  std::function<void()> action_;
-  QTimer timer_;
-  bool done_ = false;
-};
 
 // The main window with a small task gathered as "Monte Carlo Modeling" gathers it, the results
 // folders beside it, and a modeling window opened over it.
