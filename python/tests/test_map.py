@@ -26,9 +26,10 @@ def test_map_leaves_the_results_and_adds_up_to_them():
         assert set(grid.uniformity) == {"ee_iso", "ee_noniso", "rt_iso", "rt_noniso"}
         assert grid.uniformity["ee_iso"]["bins"] > 0 and grid.uniformity["ee_iso"]["mean_se"] > 0
     assert m.folded.folded and not m.unfolded.folded
-    half = m.unfolded.extent[1]
-    assert m.unfolded.extent == (-half, half, -half, half)
-    assert numpy.allclose(m.unfolded.x, numpy.linspace(-half, half, 7)[:-1] + half / 6)
+    x0, x1, y0, y1 = m.unfolded.extent  # the viewed region: a square within the radiating area
+    radiator_half = task.RadiatorSize / 2
+    assert x1 - x0 == pytest.approx(y1 - y0) and -radiator_half <= min(x0, y0) and max(x1, y1) <= radiator_half
+    assert numpy.allclose(m.unfolded.x, numpy.linspace(x0, x1, 7)[:-1] + (x1 - x0) / 12)
 
 
 @pytest.mark.parametrize("arguments", [dict(map_grid=0), dict(map_grid=1025), dict(map_wavelength=10.0),

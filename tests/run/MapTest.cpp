@@ -293,6 +293,31 @@ TEST(MapTest, RequestsTheRunCannotTakeLeaveTheMapInvalidAndTheRunWhole) {
   }
 }
 
+
+// The unfolded grid covers the viewed region, not the whole radiator: for a beam or a cone every
+// first hit lies inside it. The footprint reaches 1/1.01 of the square's half side at the most, so
+// on a grid whose bins are half a percent of it wide, a first hit in the outermost ring of bins
+// could only be one clamped there from outside.
+TEST(MapTest, UnfoldedGridHoldsEveryFirstHitOfTheViewedRegion) {
+  constexpr int kGrid = 401;
+  for (const ViewCase& view : {kViews[0], kViews[1], kViews[2]}) {
+    SCOPED_TRACE(view.name);
+    RunMap map;
+    map.grid = kGrid;
+    const auto state = RunView(view, MakeOptions(true, 2, Precision::Extended), 20000, &map);
+    const MapGrid& grid = map.unfolded;
+    EXPECT_LT(grid.xMax - grid.xMin, 2 * static_cast<double>(state->geometry.RadiatorHalf));
+    EXPECT_DOUBLE_EQ(grid.xMax - grid.xMin, grid.yMax - grid.yMin);
+    std::uint64_t rays = 0, onTheRim = 0;
+    for (int iy = 0; iy < kGrid; ++iy)
+      for (int ix = 0; ix < kGrid; ++ix) {
+        rays += grid.At(ix, iy).rays;
+        if (ix == 0 || iy == 0 || ix == kGrid - 1 || iy == kGrid - 1) onTheRim += grid.At(ix, iy).rays;
+      }
+    EXPECT_EQ(rays, 20000u);
+    EXPECT_EQ(onTheRim, 0u);
+  }
+}
 TEST(MapTest, LayoutPutsEdgesAndFoldsWhereTheyBelong) {
   const MapLayout layout(4, 50, -6, 3);  // R = 50, a pyramid centre at -6, period 3
   EXPECT_EQ(layout.UnfoldedBin(-50, -50), 0u);
