@@ -6,6 +6,7 @@
 #include "data/CsvExport.h"
 #include "data/FileMessages.h"
 #include "data/ReportFile.h"
+#include "run/BudgetInputs.h"
 #include "run/TaskRules.h"
 
 namespace tessolan {
@@ -72,13 +73,18 @@ bool WriteBudget(const BatchOptions& options, const Budget& budget, const BatchS
 
 }  // namespace
 
-int RunBatchBudget(const BatchOptions& options, std::uint32_t seed, const BatchStreams& io,
+bool PlanBatchBudget(const BatchOptions& options, std::uint32_t seed, BatchBudgetPlan& plan, std::ostream& err) {
+  if (!LoadWithSettings(options, plan.task, err) || !Request(options, plan.task, seed, plan.request, err)) return false;
+  std::vector<ResolvedInput> resolved;
+  const FlowStep step = ResolveBudgetInputs(plan.task, plan.request.inputs, resolved);
+  if (!step) err << step.message << '\n';
+  return step.ok;
+}
+
+int RunBatchBudget(const BatchOptions& options, const BatchBudgetPlan& plan, const BatchStreams& io,
                    const std::atomic<bool>& interrupted) {
-  LoadedTask task;
-  BudgetRequest request;
-  if (!LoadWithSettings(options, task, io.err) || !Request(options, task, seed, request, io.err)) return kExitInvalid;
   Budget budget;
-  const FlowStep step = RunBudget(task, request, budget, TerminalProgress(options, io, interrupted));
+  const FlowStep step = RunBudget(plan.task, plan.request, budget, TerminalProgress(options, io, interrupted));
   for (const std::string& warning : step.warnings) io.err << "Warning: " << warning << '\n';
   if (interrupted) {
     io.err << (io.errIsTerminal ? "\n" : "") << RunOutcomeMessage(RunOutcome::StoppedByUser) << '\n';

@@ -210,13 +210,15 @@ int RunBatch(const BatchOptions& options, const BatchStreams& io, const std::ato
   const std::uint32_t seed = options.seed.value_or(ClockSeed());
   auto state = std::make_unique<AppState>();
   auto map = options.map.Wanted() ? std::make_unique<RunMap>() : nullptr;
+  auto budget = options.budget.Requested() ? std::make_unique<BatchBudgetPlan>() : nullptr;
+  if (budget && !PlanBatchBudget(options, seed, *budget, io.err)) return kExitInvalid;
   if (const int code = RunTask(options, options.settings, seed, true, *state, io, interrupted, map.get());
       code != kExitDone || options.shard)
     return code;
   const bool written = WriteOutputs(options, *state, io.out, io.err);
   const bool mapped = !map || WriteMapOutputs(options.map, *state, *map, drawMap, options.quiet, io.err);
   if (!written || !mapped) return kExitInvalid;
-  return options.budget.Requested() ? RunBatchBudget(options, seed, io, interrupted) : kExitDone;
+  return budget ? RunBatchBudget(options, *budget, io, interrupted) : kExitDone;
 }
 
 int BatchMain(std::span<const std::string> args, const BatchStreams& io, const std::atomic<bool>& interrupted,

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -173,7 +174,7 @@ TEST(BatchBudgetTest, ReflectanceUncertaintiesFromAFile) {
     EXPECT_EQ(row[3], row[0] == "5" ? "0" : "0.02") << row[0];
     EXPECT_EQ(row[4].empty(), row[0] == "5") << row[0];  // no step where u is 0: no coefficient
   }
-  // Task errors: exit 1 with the message.
+  // Task errors: exit 1 with the message, found before the task's own run, which writes nothing.
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -182,10 +183,12 @@ TEST(BatchBudgetTest, ReflectanceUncertaintiesFromAFile) {
       {{"--uncertainty", "Reflectance=@" + folder.File("none.txt")}, "Cannot read the reflectance uncertainties"},
       {{"--uncertainty", "HF=10"}, "HF does not apply to this task's viewing conditions (Directional B)"},
   };
+  std::filesystem::remove(folder.File("r"));
   for (const auto& f : failing) {
     const BatchResult r = with(f.args);
     EXPECT_EQ(r.code, kExitInvalid) << f.message;
     EXPECT_NE(r.err.find(f.message), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("r"))) << f.message;
   }
 }
 
