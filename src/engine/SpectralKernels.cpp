@@ -107,7 +107,28 @@ void AddRay(const RayAccumulation& s, const double* e, const double* r, double w
   }
 }
 
-SpectralKernels Kernels() { return {&AbsorbHit, &AddWeighted, &PlanckRatio, &AddRay, hwy::TargetName(HWY_TARGET)}; }
+void SpectrumSums(const double* e, const double* r, const double* t, std::size_t n, double* sums) {
+  const hn::CappedTag<double, kSpectralPadding> d;
+  HWY_ALIGN double partialE[kSpectralPadding] = {};
+  HWY_ALIGN double partialR[kSpectralPadding] = {};
+  for (std::size_t i = 0; i < n; i += kSpectralPadding)
+    for (std::size_t j = 0; j < kSpectralPadding; j += hn::Lanes(d)) {
+      hn::Store(hn::Add(hn::Load(d, partialE + j), hn::LoadU(d, e + i + j)), d, partialE + j);
+      const auto radiant = hn::Mul(hn::LoadU(d, r + i + j), hn::LoadU(d, t + i + j));
+      hn::Store(hn::Add(hn::Load(d, partialR + j), radiant), d, partialR + j);
+    }
+  double sumE = 0, sumR = 0;
+  for (std::size_t j = 0; j < kSpectralPadding; ++j) {
+    sumE += partialE[j];
+    sumR += partialR[j];
+  }
+  sums[0] = sumE;
+  sums[1] = sumR;
+}
+
+SpectralKernels Kernels() {
+  return {&AbsorbHit, &AddWeighted, &PlanckRatio, &AddRay, &SpectrumSums, hwy::TargetName(HWY_TARGET)};
+}
 
 }  // namespace HWY_NAMESPACE
 }  // namespace tessolan

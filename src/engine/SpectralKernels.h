@@ -55,6 +55,10 @@ struct SpectralKernels {
   void (*planckRatio)(const PlanckRatioTable& table, double t, double* out, std::size_t n);
   // Adds one ray's contributions e and r, of initial weight w, to the sums.
   void (*addRay)(const RayAccumulation& sums, const double* e, const double* r, double w, std::size_t n);
+  // sums[0] = the sum of e, sums[1] = the sum of r t. The one reduction that adds: wavelength k
+  // goes to partial sum k mod kSpectralPadding, and the partial sums are added in order at the
+  // end, so the bits too are the same whatever the processor.
+  void (*spectrumSums)(const double* e, const double* r, const double* t, std::size_t n, double* sums);
   const char* target;
 };
 

@@ -1,7 +1,5 @@
 #include "run/MapSums.h"
 
-#include "run/MapRegion.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -66,11 +64,17 @@ MapLayout::MapLayout(int n, Extended half, Extended origin, Extended period, dou
       p_(static_cast<double>(period)),
       cx_(centerX),
       cy_(centerY),
-      toUnfolded_(n / (2 * h_)) {}
+      toUnfolded_(n / (2 * h_)),
+      perPeriod_(1 / p_) {}
 
 MapChannel::MapChannel(const SpectralArrays& spectral, Extended tref, int wavelengthIndex,
                        const Extended* radianceScale)
-    : k_(wavelengthIndex), nwl_(spectral.NWL), toEmissivity_(nwl_), toEmissivityDouble_(nwl_), referenceInverse_(nwl_) {
+    : k_(wavelengthIndex < 0 && spectral.NWL == 1 ? 0 : wavelengthIndex),  // one wavelength is its own mean
+      nwl_(spectral.NWL),
+      kernels_(ChooseSpectralKernels()),
+      toEmissivity_(nwl_),
+      toEmissivityDouble_(PaddedSpectralCount(static_cast<std::size_t>(nwl_)), 0.0),
+      referenceInverse_(nwl_) {
   for (int k = 0; k < nwl_; ++k) {
     const Extended reference = Planck(spectral.ArrWL[k], tref);
     referenceInverse_[k] = reference == 0 ? 0 : 1 / reference;
@@ -96,10 +100,27 @@ void MapChannel::SetShift(const UncertaintySums& uncertainty) {
   shiftNoniso_ = sumNoniso / nwl_;
 }
 
+MapSums::MapSums(const MapSetup& setup)
+    : bins_(setup.layout.Bins()), staged_(setup.layout.Bins()), stagedRays_(setup.layout.Bins(), 0) {
+  touched_.reserve(setup.layout.Bins());
+}
+
 void MapSums::Add(const MapBlock& block) {
   for (const MapRaySums& e : block.entries) {
-    MapBinSums& b = bins_[e.bin];
-    b.rays += e.rays;
+    if (stagedRays_[e.bin] == 0) touched_.push_back(e.bin);
+    stagedRays_[e.bin] += e.rays;
+    staged_[e.bin].sums.Add(e.sums);
+  }
+  lostRays_ += block.lostRays;
+  lostWeight_ += block.lostWeight;
+  if (++stagedBlocks_ == kMapStagedBlocks) Settle();
+}
+
+void MapSums::Settle() {
+  for (std::uint32_t bin : touched_) {
+    const MapDoubleSums& e = staged_[bin].sums;
+    MapBinSums& b = bins_[bin];
+    b.rays += stagedRays_[bin];
     b.w += e.w;
     b.w2 += e.w2;
     b.dIso += e.dIso;
@@ -108,9 +129,11 @@ void MapSums::Add(const MapBlock& block) {
     b.dNoniso += e.dNoniso;
     b.dNoniso2 += e.dNoniso2;
     b.dNonisoW += e.dNonisoW;
+    staged_[bin].sums = {};
+    stagedRays_[bin] = 0;
   }
-  lostRays_ += block.lostRays;
-  lostWeight_ += block.lostWeight;
+  touched_.clear();
+  stagedBlocks_ = 0;
 }
 
 MapBlockSums::MapBlockSums(const MapSetup& setup, MapSums* spillTo)

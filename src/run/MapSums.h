@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/RayState.h"
+#include "engine/SpectralKernels.h"
 #include "model/AppState.h"
 #include "model/Extended.h"
 #include "model/RunMap.h"
@@ -16,9 +17,9 @@ namespace tessolan {
 inline constexpr int kMaxMapGrid = 1024;
 
 // Where a ray's first hit falls in the two grids of a map. Bins 0..n²-1 are the unfolded grid
-// over the square of half side `half` about (centerX, centerY): the viewed region (MapRegion.h); bins n²..2n²-1 the folded grid over one
-// array period [-P/2, P/2)² centred on a pyramid's axis. Bin edges are placed in double
-// precision (a bin's own definition, nothing the run's numbers depend on): cheap per ray.
+// over the square of half side `half` about (centerX, centerY): the viewed region (MapRegion.h); bins n²..2n²-1 the
+// folded grid over one array period [-P/2, P/2)² centred on a pyramid's axis. Bin edges are placed in double precision
+// (a bin's own definition, nothing the run's numbers depend on): cheap per ray.
 class MapLayout {
  public:
   MapLayout(int n, Extended half, Extended origin, Extended period, double centerX = 0, double centerY = 0);
@@ -44,7 +45,7 @@ class MapLayout {
  private:
   // The place within the period cell as a fraction of it, in [0, 1).
   double FoldedFraction(double v) const {
-    const double t = (v - origin_) / p_ + 0.5;
+    const double t = (v - origin_) * perPeriod_ + 0.5;
     const double whole = static_cast<double>(static_cast<long long>(t));
     return t - (whole > t ? whole - 1 : whole);
   }
@@ -59,6 +60,7 @@ class MapLayout {
   double h_, origin_, p_;
   double cx_, cy_;
   double toUnfolded_;  // cells per length unit of the unfolded grid
+  double perPeriod_;   // 1 / P
 };
 
 // What one ray brings to a map: its isothermal and nonisothermal contributions in effective
@@ -76,17 +78,22 @@ class MapChannel {
       noniso = radiance[k_] * toEmissivity_[k_];
       return;
     }
-    // The fast mode's rays are double: summed in double, as its own sums are, and without a
-    // conversion to extended per wavelength.
-    using Sum = std::conditional_t<std::is_same_v<T, double>, double, Extended>;
-    const Sum* toEmissivity = ToEmissivity<Sum>();
-    Sum sumIso = 0, sumNoniso = 0;
-    for (int k = 0; k < nwl_; ++k) {
-      sumIso += emissivity[k];
-      sumNoniso += radiance[k] * toEmissivity[k];
+    // The fast mode's rays are double, padded: summed in double by its vector kernels, as its
+    // own sums are, without a conversion to extended per wavelength.
+    if constexpr (std::is_same_v<T, double>) {
+      double sums[2];
+      kernels_.spectrumSums(emissivity, radiance, toEmissivityDouble_.data(), toEmissivityDouble_.size(), sums);
+      iso = Extended{sums[0]} / nwl_;
+      noniso = Extended{sums[1]} / nwl_;
+    } else {
+      Extended sumIso = 0, sumNoniso = 0;
+      for (int k = 0; k < nwl_; ++k) {
+        sumIso += emissivity[k];
+        sumNoniso += radiance[k] * toEmissivity_[k];
+      }
+      iso = sumIso / nwl_;
+      noniso = sumNoniso / nwl_;
     }
-    iso = Extended{sumIso} / nwl_;
-    noniso = Extended{sumNoniso} / nwl_;
   }
 
   // The shift per unit weight (the run's reference ray, as its uncertainty sums took it).
@@ -97,16 +104,9 @@ class MapChannel {
  private:
   int k_;
   int nwl_;
-  template <class Sum>
-  const Sum* ToEmissivity() const {
-    if constexpr (std::is_same_v<Sum, double>)
-      return toEmissivityDouble_.data();
-    else
-      return toEmissivity_.data();
-  }
-
+  SpectralKernels kernels_;
   std::vector<Extended> toEmissivity_;      // radiance unit / Planck(WL, Tref); 0 where Planck is 0
-  std::vector<double> toEmissivityDouble_;  // the same in double, for the fast mode's rays
+  std::vector<double> toEmissivityDouble_;  // the same in double and padded, for the fast mode's rays
   std::vector<Extended> referenceInverse_;  // 1 / Planck(WL, Tref), for the shift
   Extended shiftIso_ = 0, shiftNoniso_ = 0;
 };
@@ -121,16 +121,12 @@ struct MapBinSums {
   Extended dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
 };
 
-// The same sums over a block of at most kMapBlockRays rays, in double, as the fast mode gathers
-// its rays before they go into the extended sums: small (one cache line), so that binning a ray
-// stays cheap however many bins the map has.
-struct MapRaySums {
-  std::uint32_t bin = 0;
-  std::uint32_t rays = 0;
+// The same sums in double, as rays are gathered before they go into the extended sums: one
+// cache line, so that adding to a bin stays cheap however many bins the map has.
+struct MapDoubleSums {
   double w = 0, w2 = 0, dIso = 0, dIso2 = 0, dIsoW = 0, dNoniso = 0, dNoniso2 = 0, dNonisoW = 0;
 
   void AddRay(double weight, double deviationIso, double deviationNoniso) {
-    ++rays;
     w += weight;
     w2 += weight * weight;
     dIso += deviationIso;
@@ -140,11 +136,33 @@ struct MapRaySums {
     dNoniso2 += deviationNoniso * deviationNoniso;
     dNonisoW += deviationNoniso * weight;
   }
+  void Add(const MapDoubleSums& o) {
+    w += o.w;
+    w2 += o.w2;
+    dIso += o.dIso;
+    dIso2 += o.dIso2;
+    dIsoW += o.dIsoW;
+    dNoniso += o.dNoniso;
+    dNoniso2 += o.dNoniso2;
+    dNonisoW += o.dNonisoW;
+  }
 };
 
-// Rays gathered in double before they are added to the map's extended sums; a parallel run's
+// The rays of one bin within a block of at most kMapBlockRays rays.
+struct MapRaySums {
+  std::uint32_t bin = 0;
+  std::uint32_t rays = 0;
+  MapDoubleSums sums;
+};
+
+// Rays gathered per bin in double before they are added to the map's sums; a parallel run's
 // block is one such group.
 inline constexpr std::uint32_t kMapBlockRays = 1000;
+// Blocks whose sums the map adds up in double before it adds them to its extended sums: the
+// extended additions, the dearest part of mapping, then come once per bin per this many blocks.
+inline constexpr std::uint32_t kMapStagedBlocks = 64;
+// So a bin's rays are summed in double in groups of at most this many.
+inline constexpr std::uint32_t kMapDoubleRays = kMapBlockRays * kMapStagedBlocks;
 
 // The sums of a block of rays: only the bins they touched, in the order first touched, and the
 // rays that touched none.
@@ -160,18 +178,28 @@ struct MapSetup {
   MapChannel channel;
 };
 
-// A map's extended sums: every bin, and the rays that belong to none (those that never met the
-// array). Blocks are added to it in order, bin by bin.
+// A map's sums: every bin, and the rays that belong to none (those that never met the array).
+// Blocks are added in order, first to double sums; every kMapStagedBlocks blocks, the bins they
+// touched go on to the extended sums.
 class MapSums {
  public:
-  explicit MapSums(const MapSetup& setup) : bins_(setup.layout.Bins()) {}
+  explicit MapSums(const MapSetup& setup);
   void Add(const MapBlock& block);
+  // Adds the blocks still held in double to the extended sums: call before reading the bins.
+  void Settle();
   const MapBinSums& At(std::uint32_t bin) const { return bins_[bin]; }
   std::uint64_t lostRays() const { return lostRays_; }
   Extended lostWeight() const { return lostWeight_; }
 
  private:
+  struct alignas(64) StagedBin {
+    MapDoubleSums sums;
+  };
   std::vector<MapBinSums> bins_;
+  std::vector<StagedBin> staged_;
+  std::vector<std::uint32_t> stagedRays_;
+  std::vector<std::uint32_t> touched_;  // the bins with staged rays, in the order first touched
+  std::uint32_t stagedBlocks_ = 0;
   std::uint64_t lostRays_ = 0;
   Extended lostWeight_ = 0;
 };
@@ -197,8 +225,8 @@ class MapBlockSums {
       const double dNoniso = static_cast<double>(noniso - setup_->channel.shiftNoniso() * w);
       const double weight = static_cast<double>(w);
       const Vec3& p = ray.FirstHitPoint;
-      Bin(setup_->layout.UnfoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
-      Bin(setup_->layout.FoldedBin(p.x, p.y)).AddRay(weight, dIso, dNoniso);
+      AddToBin(setup_->layout.UnfoldedBin(p.x, p.y), weight, dIso, dNoniso);
+      AddToBin(setup_->layout.FoldedBin(p.x, p.y), weight, dIso, dNoniso);
     }
     if (spillTo_ && ++pending_ == kMapBlockRays) Spill();
   }
@@ -212,13 +240,15 @@ class MapBlockSums {
   const MapBlock& block() const { return block_; }
 
  private:
-  MapRaySums& Bin(std::uint32_t bin) {
+  void AddToBin(std::uint32_t bin, double weight, double deviationIso, double deviationNoniso) {
     std::int32_t& at = index_[bin];
     if (at < 0) {
       at = static_cast<std::int32_t>(block_.entries.size());
-      block_.entries.push_back({bin});
+      block_.entries.push_back({bin, 0, {}});
     }
-    return block_.entries[static_cast<std::size_t>(at)];
+    MapRaySums& entry = block_.entries[static_cast<std::size_t>(at)];
+    ++entry.rays;
+    entry.sums.AddRay(weight, deviationIso, deviationNoniso);
   }
 
   const MapSetup* setup_;

@@ -44,7 +44,7 @@ struct MapCollection {
 std::unique_ptr<MapCollection> StartMap(const AppState& state, RunMap* map, const UncertaintySums& uncertainty,
                                         const Extended* radianceScale);
 // Fills the map of a completed run.
-void FinishMap(const MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map);
+void FinishMap(MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map);
 
 inline TracingInput MakeTracingInput(const AppState& state) {
   return {state.initialData, state.geometry, state.view, state.spectral, state.accuracy.Threshold};

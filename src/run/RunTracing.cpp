@@ -59,9 +59,10 @@ std::unique_ptr<MapCollection> StartMap(const AppState& state, RunMap* map, cons
   return std::make_unique<MapCollection>(MakeMapSetup(state, *map, uncertainty, radianceScale));
 }
 
-void FinishMap(const MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map) {
-  if (collection && map && outcome == RunOutcome::Completed)
-    FillRunMap(collection->sums, collection->setup, state, *map);
+void FinishMap(MapCollection* collection, const AppState& state, RunOutcome outcome, RunMap* map) {
+  if (!collection || !map || outcome != RunOutcome::Completed) return;
+  collection->sums.Settle();
+  FillRunMap(collection->sums, collection->setup, state, *map);
 }
 
 RunOutcome RunTracing(AppState& state, RunObserver& observer, const RunOptions& options) {

@@ -3,6 +3,7 @@
 // count's exact effective emissivity, 1 - rho^n.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <memory>
@@ -60,10 +61,11 @@ TEST(MapFacesTest, SpecularFacesHoldTheirCountsExactValues) {
           if (n == 0 || bin.rays == 0) continue;
           countsSeen.insert(n);
           const long double expected = 1 - std::pow(static_cast<long double>(rho[k]), n);
-          // The bin's sums in double over blocks of at most kMapBlockRays rays, then extended, the
-          // mean rounded to double.
-          const long double bound = MeanRoundingBound(static_cast<double>(bin.rays), 1) +
-                                    (kMapBlockRays + 1) * static_cast<long double>(DBL_EPSILON);
+          // The bin's sums in double over groups of at most kMapDoubleRays rays, then extended,
+          // the mean rounded to double.
+          const long double bound =
+              MeanRoundingBound(static_cast<double>(bin.rays), 1) +
+              (std::min<double>(bin.rays, kMapDoubleRays) + 1) * static_cast<long double>(DBL_EPSILON);
           EXPECT_NEAR(bin.eeIso, static_cast<double>(expected), static_cast<double>(bound))
               << "slant " << slant << ", rho " << rho[k] << ", bin (" << ix << ", " << iy << "), n = " << n;
         }
