@@ -15,42 +15,64 @@ struct Figures {
   double mean, min, max, rms, spread;
 };
 
-// The value at fraction p of the sorted values, interpolated linearly between neighbours.
-double Percentile(const std::vector<double>& sorted, double p) {
-  const double at = p * static_cast<double>(sorted.size() - 1);
-  const std::size_t low = static_cast<std::size_t>(std::floor(at));
-  const std::size_t high = std::min(low + 1, sorted.size() - 1);
-  return sorted[low] + (at - static_cast<double>(low)) * (sorted[high] - sorted[low]);
+// The value at fraction p of the values in order, interpolated linearly between neighbours.
+// Rearranges `values`, keeping everything below the neighbours before them and above after.
+double Percentile(std::vector<double>& values, double p) {
+  const double at = p * static_cast<double>(values.size() - 1);
+  const auto low = values.begin() + static_cast<std::ptrdiff_t>(std::floor(at));
+  std::nth_element(values.begin(), low, values.end());
+  const auto high = low + 1 == values.end() ? low : std::min_element(low + 1, values.end());
+  return *low + (at - static_cast<double>(low - values.begin())) * (*high - *low);
 }
 
-// The figures of a non-empty set of values; `values` is sorted in place.
+// The figures of a non-empty set of values, which are rearranged. Order statistics by selection,
+// not a sort: a map's figures are redrawn many times.
 Figures FiguresOf(std::vector<double>& values) {
-  std::sort(values.begin(), values.end());
   long double sum = 0;
   for (double v : values) sum += v;
   const double mean = static_cast<double>(sum / values.size());
   long double squares = 0;
   for (double v : values) squares += (v - mean) * (v - mean);
   const double rms = std::sqrt(static_cast<double>(squares / values.size()));
-  return {mean, values.front(), values.back(), mean != 0 ? rms / mean : kNaN,
-          Percentile(values, 0.95) - Percentile(values, 0.05)};
+  const auto [min, max] = std::minmax_element(values.begin(), values.end());
+  const double lowest = *min, highest = *max;
+  const double p95 = Percentile(values, 0.95);
+  const double p5 = Percentile(values, 0.05);
+  return {mean, lowest, highest, mean != 0 ? rms / mean : kNaN, p95 - p5};
 }
 
-// A standard normal deviate by the Box-Muller transform, the same on every library.
-double Normal(std::mt19937_64& rng) {
-  constexpr double kScale = 1.0 / 9007199254740992.0;  // 2^-53
-  const double u1 = (static_cast<double>(rng() >> 11) + 1) * kScale;
-  const double u2 = static_cast<double>(rng() >> 11) * kScale;
-  return std::sqrt(-2 * std::log(u1)) * std::cos(2 * std::numbers::pi * u2);
-}
+// Standard normal deviates by the Box-Muller transform, both of each pair used: the same on
+// every library.
+class NormalDeviates {
+ public:
+  double Next() {
+    if (haveSecond_) {
+      haveSecond_ = false;
+      return second_;
+    }
+    constexpr double kScale = 1.0 / 9007199254740992.0;  // 2^-53
+    const double u1 = (static_cast<double>(rng_() >> 11) + 1) * kScale;
+    const double u2 = static_cast<double>(rng_() >> 11) * kScale;
+    const double radius = std::sqrt(-2 * std::log(u1));
+    const double angle = 2 * std::numbers::pi * u2;
+    second_ = radius * std::sin(angle);
+    haveSecond_ = true;
+    return radius * std::cos(angle);
+  }
+
+ private:
+  std::mt19937_64 rng_{kUniformitySeed};
+  double second_ = 0;
+  bool haveSecond_ = false;
+};
 
 // Standard deviations of the figures over redraws of the values with their errors.
 Figures RedrawDeviations(const std::vector<double>& values, const std::vector<double>& errors) {
-  std::mt19937_64 rng(kUniformitySeed);
+  NormalDeviates normal;
   std::vector<double> redrawn(values.size());
   long double sum[5] = {}, sum2[5] = {};
   for (int r = 0; r < kUniformityRedraws; ++r) {
-    for (std::size_t i = 0; i < values.size(); ++i) redrawn[i] = values[i] + errors[i] * Normal(rng);
+    for (std::size_t i = 0; i < values.size(); ++i) redrawn[i] = values[i] + errors[i] * normal.Next();
     const Figures f = FiguresOf(redrawn);
     const double each[5] = {f.mean, f.min, f.max, f.rms, f.spread};
     for (int k = 0; k < 5; ++k) {

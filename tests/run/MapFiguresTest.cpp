@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -45,6 +46,31 @@ TEST(MapFiguresTest, FiguresOfTheCountedBinsExactlyWhenTheyCarryNoError) {
   // 0.85, the 95th at 0.35 of the way from 0.95 to 1.0.
   EXPECT_NEAR(u.spread5to95.value, (0.95 + 0.35 * 0.05) - (0.8 + 0.65 * 0.05), 1e-14);
   for (const UniformityFigure& f : {u.mean, u.min, u.max, u.rmsNonuniformity, u.spread5to95}) EXPECT_EQ(f.se, 0);
+}
+
+// The order statistics come from selection, not a sort: on shuffled values of every size they
+// must be those of the sorted values.
+TEST(MapFiguresTest, MinMaxAndSpreadAreThoseOfTheSortedValuesForAnyCount) {
+  for (std::size_t count : {1u, 2u, 3u, 20u, 21u, 101u}) {
+    std::vector<double> values(count);
+    for (std::size_t i = 0; i < count; ++i) values[i] = 0.5 + 0.001 * static_cast<double>((i * 37) % count);
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    const auto percentile = [&](double p) {
+      const double at = p * static_cast<double>(count - 1);
+      const std::size_t low = static_cast<std::size_t>(at), high = std::min(low + 1, count - 1);
+      return sorted[low] + (at - static_cast<double>(low)) * (sorted[high] - sorted[low]);
+    };
+    const std::size_t side = static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(count))));
+    values.resize(side * side, MapBin::kNaN);
+    const Uniformity u =
+        ComputeUniformity(GridOf(values, std::vector<std::uint64_t>(values.size(), 100)), MapQuantity::EEIso);
+    SCOPED_TRACE(count);
+    ASSERT_EQ(u.bins, static_cast<int>(count));
+    EXPECT_EQ(u.min.value, sorted.front());
+    EXPECT_EQ(u.max.value, sorted.back());
+    EXPECT_EQ(u.spread5to95.value, percentile(0.95) - percentile(0.05));
+  }
 }
 
 TEST(MapFiguresTest, AQuarterOfTheMeanRaysDecidesWhenBinsAreFull) {
