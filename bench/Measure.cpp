@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <limits>
+#include <vector>
 
 namespace tessolan::bench {
 namespace {
@@ -53,9 +54,25 @@ PairTiming MeasurePair(const BenchTask& task, const RunOptions& a, const RunOpti
   const double perRay = trial.seconds / static_cast<double>(std::max<std::uint64_t>(1, trial.counters.rays));
   nRays = std::clamp<std::uint64_t>(static_cast<std::uint64_t>(seconds / perRay), 1, kMaxRays);
   PairTiming best{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+  std::vector<double> ratios;
   for (int i = 0; i < repetitions; ++i) {
-    best.secondsA = std::min(best.secondsA, ProcessorTimeOfRun(task, a, nRays));
-    best.secondsB = std::min(best.secondsB, ProcessorTimeOfRun(task, b, nRays));
+    // Which runs first alternates, so that a drift of the machine's load favours neither.
+    double secondsA, secondsB;
+    if (i % 2 == 0) {
+      secondsA = ProcessorTimeOfRun(task, a, nRays);
+      secondsB = ProcessorTimeOfRun(task, b, nRays);
+    } else {
+      secondsB = ProcessorTimeOfRun(task, b, nRays);
+      secondsA = ProcessorTimeOfRun(task, a, nRays);
+    }
+    best.secondsA = std::min(best.secondsA, secondsA);
+    best.secondsB = std::min(best.secondsB, secondsB);
+    if (secondsA > 0) ratios.push_back(secondsB / secondsA);
+  }
+  if (!ratios.empty()) {
+    std::sort(ratios.begin(), ratios.end());
+    const std::size_t m = ratios.size() / 2;
+    best.ratio = ratios.size() % 2 ? ratios[m] : (ratios[m - 1] + ratios[m]) / 2;
   }
   return best;
 }

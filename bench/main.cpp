@@ -109,7 +109,7 @@ void PrintPrecisionTable(const Settings& settings) {
 }
 
 // The map table: runs that map at the default grid, averaged over the spectrum and at one
-// wavelength, against the same runs without a map, as the ratio of their processor times.
+// wavelength, against the same runs without a map, as the median ratio of their processor times.
 void PrintMapTable(const Settings& settings) {
   using namespace tessolan;
   std::printf("\n%-32s %-10s | %12s | %12s %8s | %12s %8s\n", "task", "loop", "no map", "map, mean", "time",
@@ -150,8 +150,10 @@ int main(int argc, char** argv) {
   bool help = false;
   if (!ReadSettings(argc, argv, settings, help)) return help ? 0 : 2;
   if (settings.map) {
-    std::printf("Whole runs from seed 1; best of %d runs of about %.2g s each; parallel mode: %u threads.\n",
-                settings.repetitions, settings.seconds, settings.threads);
+    std::printf(
+        "Whole runs from seed 1; %d pairs of runs of about %.2g s each, the fastest time and the median ratio;\n"
+        "parallel mode: %u threads.\n",
+        settings.repetitions, settings.seconds, settings.threads);
     PrintMapTable(settings);
     return 0;
   }
