@@ -102,14 +102,10 @@ int MapWavelengthIndex(const SpectralArrays& s, double wavelength) {
                         " is not a wavelength of the task's table");
 }
 
-Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
-            long long threads, std::optional<double> targetError, const std::string& search,
-            const std::string& precision, const py::object& progress, std::optional<int> mapGrid,
-            std::optional<double> mapWavelength) {
-  if (rays < 1) throw py::value_error("rays must be at least 1");
-  if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
+// The options every run takes, checked.
+RunOptions CheckedOptions(bool parallel, long long threads, const std::string& search, const std::string& precision,
+                          const py::object& progress) {
   if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
-  if (targetError && !(*targetError > 0)) throw py::value_error("target_error must be above 0");
   if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
     throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
   RunOptions options{.search = SearchOf(search),
@@ -117,39 +113,10 @@ Results Run(const Task& t, long long rays, std::optional<long long> seed, double
                      .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
   options.stopPromptly = true;
   options.precision = PrecisionOf(precision);
-  if (targetError) options.targetError = DecimalOf(*targetError);
-
-  auto state = std::make_shared<AppState>();
-  state->initialData = t.loadedData;
-  state->geometry = t.loadedGeometry;
-  Check(GatherTask(t.task, *state));
-  Check(NameTask(*state, t.name));
-  Check(PrepareTask(*state, static_cast<std::uint64_t>(rays), DecimalOf(threshold)));
-  state->randomSeed = SeedOf(seed);
-
-  std::shared_ptr<RunMap> map;
-  if (mapWavelength && !mapGrid) throw py::value_error("map_wavelength needs map_grid (bins per side, e.g. 64)");
-  if (mapGrid) {
-    if (*mapGrid < 1 || *mapGrid > kMaxMapGrid)
-      throw py::value_error("map_grid must be from 1 to " + std::to_string(kMaxMapGrid));
-    map = std::make_shared<RunMap>();
-    map->grid = *mapGrid;
-    map->wavelengthIndex = mapWavelength ? MapWavelengthIndex(state->spectral, *mapWavelength) : -1;
-    options.map = map.get();
-  }
-
-  PythonObserver observer(state->run, state->accuracy.NRays, progress);
-  RunOutcome outcome;
-  {
-    py::gil_scoped_release unlocked;
-    outcome = RunTask(*state, observer, options);
-  }
-  observer.Finish(outcome == RunOutcome::Completed);
-  if (outcome != RunOutcome::Completed) throw TaskFailure(RunOutcomeMessage(outcome));
-  return Results{state, map};
+  return options;
 }
 
-// The task gathered, named and prepared as Run does it.
+// The task gathered, named and prepared for a run of `rays` rays.
 std::shared_ptr<AppState> PreparedState(const Task& t, long long rays, double threshold) {
   if (rays < 1) throw py::value_error("rays must be at least 1");
   if (!(threshold >= 0)) throw py::value_error("threshold must be a number of at least 0");
@@ -160,6 +127,42 @@ std::shared_ptr<AppState> PreparedState(const Task& t, long long rays, double th
   Check(NameTask(*state, t.name));
   Check(PrepareTask(*state, static_cast<std::uint64_t>(rays), DecimalOf(threshold)));
   return state;
+}
+
+// The map a run is asked for, or null.
+std::shared_ptr<RunMap> MapRequest(const AppState& state, std::optional<int> mapGrid,
+                                   std::optional<double> mapWavelength) {
+  if (mapWavelength && !mapGrid) throw py::value_error("map_wavelength needs map_grid (bins per side, e.g. 64)");
+  if (!mapGrid) return nullptr;
+  if (*mapGrid < 1 || *mapGrid > kMaxMapGrid)
+    throw py::value_error("map_grid must be from 1 to " + std::to_string(kMaxMapGrid));
+  auto map = std::make_shared<RunMap>();
+  map->grid = *mapGrid;
+  map->wavelengthIndex = mapWavelength ? MapWavelengthIndex(state.spectral, *mapWavelength) : -1;
+  return map;
+}
+
+Results Run(const Task& t, long long rays, std::optional<long long> seed, double threshold, bool parallel,
+            long long threads, std::optional<double> targetError, const std::string& search,
+            const std::string& precision, const py::object& progress, std::optional<int> mapGrid,
+            std::optional<double> mapWavelength) {
+  RunOptions options = CheckedOptions(parallel, threads, search, precision, progress);
+  if (targetError && !(*targetError > 0)) throw py::value_error("target_error must be above 0");
+  if (targetError) options.targetError = DecimalOf(*targetError);
+  const auto state = PreparedState(t, rays, threshold);
+  state->randomSeed = SeedOf(seed);
+  const auto map = MapRequest(*state, mapGrid, mapWavelength);
+  options.map = map.get();
+
+  PythonObserver observer(state->run, state->accuracy.NRays, progress);
+  RunOutcome outcome;
+  {
+    py::gil_scoped_release unlocked;
+    outcome = RunTask(*state, observer, options);
+  }
+  observer.Finish(outcome == RunOutcome::Completed);
+  if (outcome != RunOutcome::Completed) throw TaskFailure(RunOutcomeMessage(outcome));
+  return Results{state, map};
 }
 
 py::bytes TraceShard(std::shared_ptr<AppState> state, long long seed, long long shard, long long shards,
@@ -199,14 +202,7 @@ py::bytes TraceShard(std::shared_ptr<AppState> state, long long seed, long long 
                      const py::object& progress) {
   if (shards < 1 || shards > kMaxShards) throw py::value_error("shards must be in 1.." + std::to_string(kMaxShards));
   if (shard < 0 || shard >= shards) throw py::value_error("shard must be in 0..shards-1");
-  if (threads < 0) throw py::value_error("threads must be at least 0 (0: one per processor core)");
-  if (!progress.is_none() && !PyCallable_Check(progress.ptr()))
-    throw py::type_error("progress must be callable as progress(rays_done, rays_total)");
-  RunOptions options{.search = SearchOf(search),
-                     .parallel = true,
-                     .threads = static_cast<unsigned>(std::min<long long>(threads, UINT_MAX))};
-  options.stopPromptly = true;
-  options.precision = PrecisionOf(precision);
+  const RunOptions options = CheckedOptions(true, threads, search, precision, progress);
   state->randomSeed = SeedOf(seed);
   const ShardIdentity identity{static_cast<std::uint32_t>(shard), static_cast<std::uint32_t>(shards), TESSOLAN_VERSION};
   PartialResult partial;
