@@ -59,6 +59,17 @@ def test_a_task_beyond_the_decimals_of_its_file_is_traced_as_it_is(client, task)
     assert_same_bits(results, tessolan.run(task, rays=3000, seed=5, parallel=True))
 
 
+def test_without_a_client_the_current_one_is_used(client, task, monkeypatch):
+    assert distributed.default_client() is client
+
+    def no_new_cluster(*args, **kwargs):
+        raise AssertionError("a cluster was made although a client is current")
+
+    monkeypatch.setattr(distributed, "Client", no_new_cluster)
+    results = tessolan.distributed.run(task, rays=3000, seed=5, shards=2)
+    assert_same_bits(results, tessolan.run(task, rays=3000, seed=5, parallel=True))
+
+
 def test_a_worker_killed_mid_run_changes_nothing(client, task):
     whole = tessolan.run(task, rays=800_000, seed=3, parallel=True)
     pids = client.run(os.getpid)
