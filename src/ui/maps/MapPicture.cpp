@@ -1,5 +1,7 @@
 #include "ui/maps/MapPicture.h"
 
+#include <QFile>
+
 #include "data/FileMessages.h"
 #include "ui/dialogs/UserDialogs.h"
 #include "ui/maps/MapChart.h"
@@ -51,7 +53,15 @@ OffscreenMapPictures::~OffscreenMapPictures() = default;
 
 bool OffscreenMapPictures::operator()(const AppState& state, const MapGrid& grid, MapQuantity quantity,
                                       double wavelength, const std::string& path, std::string& message) {
-  if (!QCoreApplication::instance()) application_ = std::make_unique<QApplication>(argc_, argv_);
+  if (!QCoreApplication::instance()) {
+    // Without XDG_RUNTIME_DIR (batch jobs, containers), Qt warns on standard error and falls back
+    // to a folder of its own; a picture needs none, so the tool gives it a private one, quietly.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      runtimeFolder_ = std::make_unique<QTemporaryDir>();
+      if (runtimeFolder_->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder_->path()));
+    }
+    application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
   return WriteMapPng(state, grid, quantity, wavelength, path, message);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSize>
+#include <QTemporaryDir>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,7 @@ class OffscreenMapPictures {
   char platform_[16] = "offscreen";
   char* argv_[4] = {name_, platformOption_, platform_, nullptr};
   int argc_ = 3;
+  std::unique_ptr<QTemporaryDir> runtimeFolder_;  // when the environment names none
   std::unique_ptr<QApplication> application_;
 };
 
