@@ -67,17 +67,21 @@ class NormalDeviates {
 };
 
 // Standard deviations of the figures over redraws of the values with their errors.
-Figures RedrawDeviations(const std::vector<double>& values, const std::vector<double>& errors) {
+// Summed as deviations from the figures of the values themselves, `base`: a figure's spread over
+// the redraws may be a billionth of its value, which sums of squares of the figures would lose.
+Figures RedrawDeviations(const std::vector<double>& values, const std::vector<double>& errors, const Figures& base) {
   NormalDeviates normal;
   std::vector<double> redrawn(values.size());
+  const double origin[5] = {base.mean, base.min, base.max, base.rms, base.spread};
   long double sum[5] = {}, sum2[5] = {};
   for (int r = 0; r < kUniformityRedraws; ++r) {
     for (std::size_t i = 0; i < values.size(); ++i) redrawn[i] = values[i] + errors[i] * normal.Next();
     const Figures f = FiguresOf(redrawn);
     const double each[5] = {f.mean, f.min, f.max, f.rms, f.spread};
     for (int k = 0; k < 5; ++k) {
-      sum[k] += each[k];
-      sum2[k] += static_cast<long double>(each[k]) * each[k];
+      const long double d = static_cast<long double>(each[k]) - origin[k];
+      sum[k] += d;
+      sum2[k] += d * d;
     }
   }
   double sd[5];
@@ -146,8 +150,9 @@ Uniformity ComputeUniformity(const MapGrid& grid, MapQuantity quantity) {
   }
   u.bins = static_cast<int>(values.size());
   if (values.empty()) return u;
-  const Figures sd = RedrawDeviations(values, errors);
-  const Figures f = FiguresOf(values);
+  std::vector<double> arranged = values;  // FiguresOf reorders; the redraws need values beside their errors
+  const Figures f = FiguresOf(arranged);
+  const Figures sd = RedrawDeviations(values, errors, f);
   u.mean = {f.mean, sd.mean};
   u.min = {f.min, sd.min};
   u.max = {f.max, sd.max};
