@@ -46,7 +46,9 @@ MapPage::MapPage(UserDialogs& dialogs, const QString& chartFolder, QWidget* pare
   chMap->setMinimumSize(300, 220);
   middle->addWidget(chMap, 1);
   pnUniformity = new UniformityPanel(this);
-  pnUniformity->setFixedWidth(kPanelWidth);
+  // At least this wide, and as wide as its figures: a long run's errors take more decimals.
+  pnUniformity->setMinimumWidth(kPanelWidth);
+  pnUniformity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   middle->addWidget(pnUniformity);
   layout->addLayout(middle, 1);
 

@@ -94,6 +94,7 @@ class MapsTest : public QObject {
   void quantityAndFoldSwitchTheMapShown();
   void anotherWavelengthOrGridIsAskedOfTheNextRun();
   void statusLineReadsTheBinUnderTheCursor();
+  void uniformityFiguresAreNeverCut();
   void chartPicturesAreSavedThroughTheDialogs();
   void mapPngIsWrittenWithoutAWindow();
   void choiceTakesTheTasksNearestWavelength_data();
@@ -104,9 +105,8 @@ class MapsTest : public QObject {
 void MapsTest::pageShowsTheRunMapUnderItsOwnCaption() {
   PageFixture f;
   MapPage& page = f.page;
-  QCOMPARE(page.chMap->title->text(),
-           QString("Effective Emissivity, Isothermal  \u00B7  5.5 um  \u00B7  Viewed region")
-               .replace('.', QChar(DecimalSeparator())));
+  QCOMPARE(page.chMap->title->text(), QString("Effective Emissivity, Isothermal  \u00B7  5.5 um  \u00B7  Viewed region")
+                                          .replace('.', QChar(DecimalSeparator())));
   // Every bin in its cell, the empty ones outside the circle as NaN (drawn gray).
   const MapGrid& grid = page.Map().unfolded;
   QCPColorMapData* data = page.chMap->colorMap->data();
@@ -207,6 +207,28 @@ void MapsTest::anotherWavelengthOrGridIsAskedOfTheNextRun() {
   QCOMPARE(page.pnUniformity->rule->text(), QString("No map yet."));
 }
 
+// A long run's errors take many decimals: the panel widens to show them whole.
+void MapsTest::uniformityFiguresAreNeverCut() {
+  QTemporaryDir folder;
+  ScriptedDialogs dialogs;
+  MapPage page{dialogs, folder.path()};
+  page.resize(1000, 620);
+  page.show();
+  RunMap map = PatternRunMap(16, 5.5);
+  for (MapBin& bin : map.unfolded.bins) bin.eeIsoSE = 1.2e-9;
+  page.ShowRunMap(map, PatternOutlines());
+  QApplication::processEvents();
+  QApplication::processEvents();  // the labels' new sizes, then the page's layout
+  QVERIFY2(page.pnUniformity->values[0]->text().size() > 20, qPrintable(page.pnUniformity->values[0]->text()));
+  const QRect inside = page.pnUniformity->contentsRect();
+  for (QLabel* value : page.pnUniformity->values) {
+    QVERIFY2(value->width() >= value->sizeHint().width(),
+             qPrintable(QString("%1: %2 < %3").arg(value->text()).arg(value->width()).arg(value->sizeHint().width())));
+    QVERIFY2(inside.contains(value->geometry()), qPrintable(value->text()));
+  }
+  QVERIFY(page.chMap->width() > page.pnUniformity->width());
+}
+
 void MapsTest::statusLineReadsTheBinUnderTheCursor() {
   PageFixture f;
   MapPage& page = f.page;
@@ -278,7 +300,8 @@ void MapsTest::mapPngIsWrittenWithoutAWindow() {
   QVERIFY(!WriteMapPng(state, map.folded, MapQuantity::EEIso, 5.5, bad, message));
   QCOMPARE(message, NamedFileWritingErrorMessage(bad));
   // An empty grid draws a titled empty chart rather than failing or crashing.
-  QVERIFY(WriteMapPng(state, MapGrid{}, MapQuantity::EEIso, MapBin::kNaN, folder.filePath("empty.png").toStdString(), message));
+  QVERIFY(WriteMapPng(state, MapGrid{}, MapQuantity::EEIso, MapBin::kNaN, folder.filePath("empty.png").toStdString(),
+                      message));
 }
 
 void MapsTest::choiceTakesTheTasksNearestWavelength_data() {
