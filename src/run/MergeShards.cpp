@@ -1,6 +1,7 @@
 #include "run/MergeShards.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "engine/RandomGenerator.h"
@@ -77,6 +78,23 @@ bool HoldsItsBlocks(const PartialResult& p, std::size_t nwl) {
   return next == end;
 }
 
+bool AllFinite(const std::vector<Extended>& values) {
+  return std::all_of(values.begin(), values.end(), [](Extended x) { return std::isfinite(x); });
+}
+
+bool NoneNegative(const std::vector<Extended>& values) {
+  return std::all_of(values.begin(), values.end(), [](Extended x) { return x >= 0; });
+}
+
+// Whether a node's sums are such as rays give: finite, a positive weight, and emissivity and
+// radiance sums that are sums of absorbed fractions and Planck radiances, never negative.
+bool SumsOfRays(const PartialNode& n) {
+  for (const auto* values : {&n.emissivity, &n.radiance, &n.dx, &n.dx2, &n.dxw, &n.dr, &n.dr2, &n.drw})
+    if (!AllFinite(*values)) return false;
+  return std::isfinite(n.sumW) && n.sumW > 0 && std::isfinite(n.sumW2) && n.sumW2 >= 0 && NoneNegative(n.emissivity) &&
+         NoneNegative(n.radiance);
+}
+
 }  // namespace
 
 FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::string& version, AppState& state) {
@@ -94,7 +112,10 @@ FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::str
       return Refused(Quoted(shard->name) + " does not hold the blocks of shard " +
                      std::to_string(shard->partial.shard) + " of " + std::to_string(shard->partial.shards) +
                      " (the file is damaged)");
-    for (const PartialNode& node : shard->partial.nodes) tree.Push(FromPartialNode(node, shard->partial));
+    const PartialResult& p = shard->partial;
+    if (!AllFinite(p.shiftX) || !AllFinite(p.shiftR) || !std::all_of(p.nodes.begin(), p.nodes.end(), SumsOfRays))
+      return Refused(Quoted(shard->name) + " holds sums that no rays give (the file is damaged)");
+    for (const PartialNode& node : p.nodes) tree.Push(FromPartialNode(node, p));
     rays += shard->partial.tracedRays;
   }
   if (rays != run.rays)

@@ -20,7 +20,8 @@ struct NamedPartial {
 // start and latest finish of the shards, and the normalised results with their standard errors,
 // bit for bit those of the whole run on one machine, ready for WriteOutputs. Refused with a
 // message naming the files when there are none, when one is missing, given twice, of another run
-// or of another version of the program than `version`; the state is then not to be used.
+// or of another version of the program than `version`, or holds blocks or sums that no shard of
+// the run gives; the state is then not to be used.
 FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::string& version, AppState& state);
 
 }  // namespace tessolan

@@ -131,6 +131,12 @@ TEST(ShardBatchTest, PartialsThatAreNotOneWholeRunAreRefusedAndNothingIsWritten)
   std::string bytes = ReadBytes(parts[2]);
   bytes[bytes.size() / 2] ^= 4;
   WriteBytes(damaged, bytes);
+  // Sums with a checksum that fits them, but such as no rays give.
+  const std::string weightless = folder.File("weightless.part"), infinite = folder.File("infinite.part");
+  std::filesystem::copy_file(parts[2], weightless);
+  Rewrite(weightless, "sum-w", "0p+0");
+  std::filesystem::copy_file(parts[2], infinite);
+  Rewrite(infinite, "sum-w2", "inf");
   const struct {
     std::vector<std::string> files;
     std::string message;
@@ -147,6 +153,8 @@ TEST(ShardBatchTest, PartialsThatAreNotOneWholeRunAreRefusedAndNothingIsWritten)
       {{parts[0], parts[1], version}, "was traced by version 0.9 of the program"},
       {{parts[0], parts[1], damaged}, "\"" + damaged + "\" is not a usable partial result: its checksum"},
       {{parts[0], parts[1], folder.File("gone.part")}, "is not a usable partial result: it cannot be opened"},
+      {{parts[0], parts[1], weightless}, "\"" + weightless + "\" holds sums that no rays give (the file is damaged)"},
+      {{parts[0], parts[1], infinite}, "\"" + infinite + "\" holds sums that no rays give"},
   };
   WriteBytes(folder.File("kept.res"), "what the user had");
   for (const auto& c : cases) {
