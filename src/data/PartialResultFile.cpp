@@ -247,8 +247,11 @@ std::string PartialResultText(const PartialResult& p) {
     line("dr2", HexList(n.dr2));
     line("drw", HexList(n.drw));
   }
-  const std::string body = out.str();
-  return body + std::string(kChecksumKey) + Fingerprint(Fnv1a64(body)) + '\n';
+  return ChecksummedPartialText(out.str());
+}
+
+std::string ChecksummedPartialText(std::string_view body) {
+  return std::string(body) + std::string(kChecksumKey) + Fingerprint(Fnv1a64(body)) + '\n';
 }
 
 PartialResultRead ParsePartialResult(std::string_view text) {

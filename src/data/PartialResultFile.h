@@ -55,6 +55,8 @@ std::uint64_t Fnv1a64(std::string_view bytes);
 std::uint64_t TaskFingerprint(const PartialResult& partial);
 
 std::string PartialResultText(const PartialResult& partial);
+// The body of a partial result with its checksum line after it, as PartialResultText ends.
+std::string ChecksummedPartialText(std::string_view body);
 
 struct PartialResultRead {
   bool ok = false;

@@ -7,6 +7,7 @@
 
 #include "BatchArgumentsProperties.h"
 #include "FileReaderProperties.h"
+#include "PartialResultProperties.h"
 #include "TempFolder.h"
 
 namespace tessolan {
@@ -21,7 +22,7 @@ TEST(FuzzRegressionTest, EveryKeptInputMeetsItsTargetsProperties) {
   } targets[] = {
       {"reflectance_file", fuzzing::CheckReflectanceFile}, {"initial_data_file", fuzzing::CheckInitialDataFile},
       {"results_file", fuzzing::CheckResultsFile},         {"report_file", fuzzing::CheckReportFile},
-      {"batch_arguments", fuzzing::CheckBatchArguments},
+      {"partial_result", fuzzing::CheckPartialResult},     {"batch_arguments", fuzzing::CheckBatchArguments},
   };
   int inputs = 0;
   for (const auto& t : targets) {
