@@ -108,15 +108,14 @@ FlowStep MergePartials(const std::vector<NamedPartial>& partials, const std::str
   BlockTree tree;
   std::uint64_t rays = 0;
   for (const NamedPartial* shard : byShard) {
-    if (!HoldsItsBlocks(shard->partial, nwl))
-      return Refused(Quoted(shard->name) + " does not hold the blocks of shard " +
-                     std::to_string(shard->partial.shard) + " of " + std::to_string(shard->partial.shards) +
-                     " (the file is damaged)");
     const PartialResult& p = shard->partial;
+    if (!HoldsItsBlocks(p, nwl))
+      return Refused(Quoted(shard->name) + " does not hold the blocks of shard " + std::to_string(p.shard) + " of " +
+                     std::to_string(p.shards) + " (the file is damaged)");
     if (!AllFinite(p.shiftX) || !AllFinite(p.shiftR) || !std::all_of(p.nodes.begin(), p.nodes.end(), SumsOfRays))
       return Refused(Quoted(shard->name) + " holds sums that no rays give (the file is damaged)");
     for (const PartialNode& node : p.nodes) tree.Push(FromPartialNode(node, p));
-    rays += shard->partial.tracedRays;
+    rays += p.tracedRays;
   }
   if (rays != run.rays)
     return Refused("the shards traced " + std::to_string(rays) + " rays, not the run's " + std::to_string(run.rays));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -71,9 +70,7 @@ void Rewrite(const std::string& path, const std::string& key, const std::string&
   std::string body = text.substr(0, text.rfind("checksum = "));
   const auto start = body.find(key + " = ") + key.size() + 3;
   body.replace(start, body.find('\n', start) - start, value);
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1a64(body)));
-  WriteBytes(path, body + "checksum = " + hex + "\n");
+  WriteBytes(path, ChecksummedPartialText(body));
 }
 
 TEST(ShardBatchTest, ShardsMergedInAnyOrderGiveTheBytesOfOneParallelRun) {
